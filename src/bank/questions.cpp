@@ -1,0 +1,125 @@
+#include "questions.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include "core/common.h"
+#include "core/cp932.h"
+#include "core/message.h"
+#include "core/programfolder.h"
+#include "core/settings.h"
+#include "gsxseq.h"
+
+namespace
+{
+    void setBank(QList<Common::QuestionEntry> &&bank)
+    {
+        Common::QuestionBank = std::move(bank);
+        Common::QuestionCount = static_cast<int>(Common::QuestionBank.size());
+    }
+
+    // Today's editors save UTF-8 by default; older ones save code page 932.
+    // A file that is valid UTF-8 (or starts with its byte-order mark) is UTF-8.
+    QString decodeUserFile(const QByteArray &bytes)
+    {
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            return QString::fromUtf8(bytes.mid(3));
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        QString text = utf8.decode(bytes);
+        if (!utf8.hasError())
+            return text;
+        return Cp932::decode(bytes);
+    }
+
+    // Lines end at CR, CR LF or LF; a final line end starts no further line.
+    QStringList splitLines(const QString &text)
+    {
+        QStringList lines;
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < text.size(); ++i)
+        {
+            if (text[i] != u'\r' && text[i] != u'\n')
+                continue;
+            lines.append(text.mid(start, i - start));
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+        if (start < text.size())
+            lines.append(text.mid(start));
+        return lines;
+    }
+
+    Common::QuestionEntry standardEntry(const QString &english, const QString &meaning, const QString &reading,
+                                        bool englishAnswer)
+    {
+        if (englishAnswer)
+            return {meaning, english, english, {}};
+        return {english, meaning, reading, {}};
+    }
+}
+
+void Common::LoadQuestions()
+{
+    if (IsUserBank())
+        LoadUserQuestions();
+    else
+        LoadStandardQuestions();
+    if (QuestionCount == 0)
+        Message::show(QStringLiteral("問題文が１問も存在しません。処理続行不能！！"));
+}
+
+// A missing file empties the bank, so that the bank in memory always belongs to
+// the current settings; a damaged file keeps the complete questions before the damage.
+void Common::LoadStandardQuestions()
+{
+    GsxSeq::ReadHandle file;
+    if (GsxSeq::OpenContainer(StandardQuestionPath(), file) != GsxSeq::OpenOk)
+    {
+        setBank({});
+        return;
+    }
+    const bool englishAnswer = IsEnglishAnswer();
+    QList<QuestionEntry> bank;
+    QByteArray fields[3];
+    for (;;)
+    {
+        int field = 0;
+        while (field < 3 && GsxSeq::ReadContainerBytes(file, fields[field]) == GsxSeq::ReadString)
+            ++field;
+        if (field < 3 || bank.size() >= MaxQuestionCount)
+            break;
+        bank.append(standardEntry(Cp932::decode(fields[0]), Cp932::decode(fields[1]), Cp932::decode(fields[2]),
+                                  englishAnswer));
+    }
+    setBank(std::move(bank));
+}
+
+void Common::LoadUserQuestions()
+{
+    const QString path = UserQuestionPath();
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    {
+        setBank({});
+        return;
+    }
+    const QStringList lines = splitLines(decodeUserFile(file.readAll()));
+    QList<QuestionEntry> bank;
+    for (qsizetype i = 0; i + 2 < lines.size() && bank.size() < MaxQuestionCount; i += 3)
+        bank.append({lines[i], lines[i + 1], lines[i + 2], {}});
+    setBank(std::move(bank));
+}
+
+QString Common::StandardQuestionPath()
+{
+    return ProgramFolder::filePath(ProgramFolder::StandardWordDir, QStringLiteral("data2.dat"));
+}
+
+QString Common::UserQuestionPath()
+{
+    const QString name = SafeTextName();
+    if (name.isEmpty())
+        return {};
+    return ProgramFolder::filePath(ProgramFolder::UserWordDir, name + QStringLiteral(".txt"));
+}

@@ -1,0 +1,189 @@
+#include "recordsstore.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "bank/gsxseq.h"
+#include "core/common.h"
+#include "core/message.h"
+#include "core/programfolder.h"
+#include "core/settings.h"
+#include "recordlinereader.h"
+#include "recordlinewriter.h"
+
+namespace
+{
+    // The base path without extension, or "" when the bank has no usable name.
+    QString recordBasePath()
+    {
+        if (!Common::IsUserBank())
+            return ProgramFolder::filePath(ProgramFolder::StandardRecordDir, QStringLiteral("data1") + Common::DirectionSuffix());
+        const QString name = Common::SafeTextName();
+        if (name.isEmpty())
+            return {};
+        return ProgramFolder::filePath(ProgramFolder::UserRecordDir, name + Common::DirectionSuffix());
+    }
+
+    // The first free name of the form "data1.dat.damaged", "data1.dat.damaged2", ...
+    QString keepDamagedCopy(const QString &path)
+    {
+        QString copy = path + QStringLiteral(".damaged");
+        for (int n = 2; QFile::exists(copy); ++n)
+            copy = path + QStringLiteral(".damaged%1").arg(n);
+        QFile::copy(path, copy);
+        return copy;
+    }
+
+    QString withExtension(const QString &base, const QString &extension)
+    {
+        return base.isEmpty() ? QString() : base + extension;
+    }
+
+    void resetRecords()
+    {
+        Common::LevelRecords = QList<Common::LevelRecord>(std::max(Common::LevelCount, 0) + 1);
+        Common::CurrentLevel = 0;
+        Common::FailCount = 0;
+        Common::HighestLevel = 0;
+        Common::RecordSpare.clear();
+        Common::CertificateName.clear();
+        Common::CertificateDate = QDate();
+    }
+
+    bool readHeader(const QString &line)
+    {
+        RecordLineReader reader(line);
+        int current = 0;
+        int fails = 0;
+        int highest = 0;
+        QString spare;
+        QString name;
+        QDate date;
+        if (!(reader.readInt(current) && reader.readInt(fails) && reader.readString(spare) && reader.readInt(highest)
+              && reader.readString(name) && reader.readDate(date)))
+            return false;
+        // A file from a bank that now has fewer LEVELs is held to the LEVELs there are.
+        Common::CurrentLevel = std::clamp(current, 0, Common::LevelCount);
+        Common::HighestLevel = std::clamp(highest, Common::CurrentLevel, Common::LevelCount);
+        Common::FailCount = std::max(fails, 0);
+        Common::RecordSpare = spare;
+        Common::CertificateName = name;
+        Common::CertificateDate = date;
+        return true;
+    }
+
+    bool readRow(const QString &line, Common::LevelRecord &row)
+    {
+        RecordLineReader reader(line);
+        Common::LevelRecord read;
+        if (!(reader.readDate(read.ReachedDate) && reader.readInt(read.ChallengePassCount)
+              && reader.readInt(read.ChallengeFailCount) && reader.readInt(read.PracticePassCount)
+              && reader.readInt(read.PracticeFailCount) && reader.readInt(read.BestScore)
+              && reader.readDate(read.BestScoreDate) && reader.readDouble(read.BestTime)
+              && reader.readDate(read.BestTimeDate)))
+            return false;
+        row = read;
+        return true;
+    }
+
+    QString headerLine()
+    {
+        RecordLineWriter writer;
+        writer.addInt(Common::CurrentLevel);
+        writer.addInt(Common::FailCount);
+        writer.addString(Common::RecordSpare);
+        writer.addInt(Common::HighestLevel);
+        writer.addString(Common::CertificateName);
+        writer.addDate(Common::CertificateDate);
+        return writer.line();
+    }
+
+    QString rowLine(const Common::LevelRecord &row)
+    {
+        RecordLineWriter writer;
+        writer.addDate(row.ReachedDate);
+        writer.addInt(row.ChallengePassCount);
+        writer.addInt(row.ChallengeFailCount);
+        writer.addInt(row.PracticePassCount);
+        writer.addInt(row.PracticeFailCount);
+        writer.addInt(row.BestScore);
+        writer.addDate(row.BestScoreDate);
+        writer.addDouble(row.BestTime);
+        writer.addDate(row.BestTimeDate);
+        return writer.line();
+    }
+}
+
+QString Common::RecordDataPath()
+{
+    return withExtension(recordBasePath(), QStringLiteral(".dat"));
+}
+
+int Common::RecordRowCount()
+{
+    const int rows = HighestLevel == LevelCount ? LevelCount : HighestLevel + 1;
+    return std::clamp(rows, 0, std::max(LevelCount, 0));
+}
+
+void Common::LoadRecords()
+{
+    resetRecords();
+    QStringList lines;
+    const bool decoded = DecodeRecordFile(lines);
+    if (ReadRecordText(lines) && decoded)
+        return;
+    const QString copy = keepDamagedCopy(RecordDataPath());
+    Message::show(QStringLiteral("成績ファイルが壊れているため、読み込めた部分だけを使います。\n%1\n元のファイルは次の名前で残しました。\n%2")
+                      .arg(QDir::toNativeSeparators(RecordDataPath()), QDir::toNativeSeparators(copy)));
+}
+
+bool Common::SaveRecords()
+{
+    return EncodeRecordFile(WriteRecordText());
+}
+
+bool Common::DecodeRecordFile(QStringList &lines)
+{
+    const QString path = RecordDataPath();
+    if (path.isEmpty())
+        return true;
+    const int result = GsxSeq::ReadContainerFile(path, lines);
+    return result == GsxSeq::ReadEnd || result == GsxSeq::OpenMissing;
+}
+
+bool Common::ReadRecordText(const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return true; // no file: a new learner
+    if (!readHeader(lines.first()))
+        return false;
+    const int rows = RecordRowCount();
+    for (int level = 1; level <= rows; ++level)
+    {
+        if (level >= lines.size() || !readRow(lines[level], LevelRecords[level]))
+            return false;
+    }
+    return true;
+}
+
+QStringList Common::WriteRecordText()
+{
+    QStringList lines {headerLine()};
+    const int rows = RecordRowCount();
+    for (int level = 1; level <= rows && level < LevelRecords.size(); ++level)
+        lines.append(rowLine(LevelRecords[level]));
+    return lines;
+}
+
+bool Common::EncodeRecordFile(const QStringList &lines)
+{
+    const QString path = RecordDataPath();
+    if (path.isEmpty())
+        return false;
+    QString error;
+    if (GsxSeq::WriteContainerFile(path, lines, &error))
+        return true;
+    Message::show(QStringLiteral("成績ファイルを保存できませんでした。成績は次のテストの後にもう一度保存します。\n%1\n%2")
+                      .arg(QDir::toNativeSeparators(path), error));
+    return false;
+}

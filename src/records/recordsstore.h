@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The learner's records, one file per bank and direction: a scrambled
+// container holding the lines of the records text form.
+namespace Common
+{
+    // Resets the records and loads those of the current bank and direction.
+    // A damaged or foreign file gives fresh records, or the part read so far;
+    // the file itself is kept beside as a copy and the learner is told.
+    void LoadRecords();
+    // Writes every record. The new file replaces the old one only when it is
+    // complete; a failure is told to the learner and the records stay in memory.
+    bool SaveRecords();
+
+    // "" when TEXTNAME is no usable file name.
+    QString RecordDataPath();
+
+    // The number of LEVEL rows the file holds: HighestLevel + 1, or LevelCount
+    // at the top, and never more than LevelCount.
+    int RecordRowCount();
+
+    // The text form stays in memory: it is only ever the container's content.
+    // Both readers return false when the file turned out damaged or foreign.
+    bool DecodeRecordFile(QStringList &lines);
+    bool ReadRecordText(const QStringList &lines);
+    QStringList WriteRecordText();
+    bool EncodeRecordFile(const QStringList &lines);
+}
