@@ -123,3 +123,9 @@ QString Common::UserQuestionPath()
         return {};
     return ProgramFolder::filePath(ProgramFolder::UserWordDir, name + QStringLiteral(".txt"));
 }
+
+QString Common::SoundFilePath(int index)
+{
+    const QString folder = index < 170 ? ProgramFolder::Sound1Dir : ProgramFolder::Sound2Dir;
+    return ProgramFolder::filePath(folder, QStringLiteral("%1.wma").arg(index, 4, 10, QChar(u'0')));
+}

@@ -16,4 +16,7 @@ namespace Common
     QString StandardQuestionPath();
     // "" when TEXTNAME is no usable file name.
     QString UserQuestionPath();
+    // The pronunciation file of standard-bank entry `index`:
+    // sound1/0007.wma below 170, sound2/0170.wma from 170 on.
+    QString SoundFilePath(int index);
 }
