@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QDir>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "bank/gsxseq.h"
+#include "core/clock.h"
+#include "core/common.h"
+#include "core/message.h"
+#include "core/programfolder.h"
+#include "core/random.h"
+#include "core/settings.h"
+
+// A complete, empty program folder in a temporary directory, with the shared
+// state reset and every message recorded instead of shown. One per test case:
+// construct it at the start (or in init()) and let it go at the end.
+class ProgramFolderFixture
+{
+public:
+    ProgramFolderFixture()
+    {
+        for (const QString &folder : {ProgramFolder::IniDir, ProgramFolder::UserIniDir, ProgramFolder::StandardWordDir,
+                                      ProgramFolder::UserWordDir, ProgramFolder::StandardRecordDir,
+                                      ProgramFolder::UserRecordDir, ProgramFolder::Sound1Dir, ProgramFolder::Sound2Dir})
+            QDir(m_dir.path()).mkpath(folder);
+        ProgramFolder::setPath(m_dir.path());
+        Common::ResetState();
+        Message::setHandler([this](const QString &text) { m_messages.append(text); });
+        Clock::setSource({});
+        Random::setSource({});
+    }
+
+    ~ProgramFolderFixture()
+    {
+        Message::setHandler({});
+        Clock::setSource({});
+        Random::setSource({});
+        ProgramFolder::setPath({});
+    }
+
+    ProgramFolderFixture(const ProgramFolderFixture &) = delete;
+    ProgramFolderFixture &operator=(const ProgramFolderFixture &) = delete;
+
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString &folder, const QString &name) const
+    {
+        return m_dir.path() + u'/' + folder + u'/' + name;
+    }
+
+    // Messages shown since the fixture was made (or since takeMessages()).
+    QStringList messages() const { return m_messages; }
+    QStringList takeMessages() { return std::exchange(m_messages, {}); }
+
+    void setCommon(const QString &key, const QString &value)
+    {
+        Common::WriteIniValue(Common::CommonIni, Common::SectionSyutudai, key, value);
+    }
+
+    // Selects a user bank and writes its text file (three lines per question, CR LF).
+    void useUserBank(const QString &name, const QStringList &lines, const QString &transMode = QString())
+    {
+        setCommon(Common::KeyTextKind, Common::TextKindUser);
+        setCommon(Common::KeyTextName, name);
+        if (!transMode.isEmpty())
+            setCommon(Common::KeyTransMode, transMode);
+        writeFile(filePath(ProgramFolder::UserWordDir, name + QStringLiteral(".txt")),
+                  lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    }
+
+    // Writes a standard bank of `count` questions: "word<i>", "意味<i>", "いみ<i>"
+    // unless the caller gives the groups.
+    void writeStandardBank(int count)
+    {
+        QStringList strings;
+        for (int i = 0; i < count; ++i)
+            strings << QStringLiteral("word%1").arg(i) << QStringLiteral("意味%1").arg(i)
+                    << QStringLiteral("いみ%1").arg(i);
+        writeStandardBank(strings);
+    }
+    void writeStandardBank(const QStringList &groups)
+    {
+        QVERIFY(GsxSeq::WriteContainerFile(filePath(ProgramFolder::StandardWordDir, QStringLiteral("data2.dat")),
+                                           groups));
+    }
+
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+        file.write(bytes);
+    }
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QStringList m_messages;
+};
