@@ -1,0 +1,173 @@
+#include "guidebuilder.h"
+
+#include <QVarLengthArray>
+
+#include "judge.h"
+#include "judgetable.h"
+
+using JudgeTableSet::JudgeTable;
+
+namespace
+{
+    struct Unit
+    {
+        qsizetype start = 0;
+        qsizetype length = 1;
+        int row = -1;       // the row of the whole unit
+        QStringView piece;  // what the guide shows for it
+        bool doubled = false; // a っ shown by doubling the next letter
+    };
+
+    using Units = QVarLengthArray<Unit, 64>;
+
+    // Two-kana units have their own rows; every other character is one unit.
+    void splitUnits(QStringView source, Units &units)
+    {
+        for (qsizetype i = 0; i < source.size();)
+        {
+            Unit unit;
+            unit.start = i;
+            if (i + 1 < source.size())
+                unit.row = JudgeTableSet::findRow(source.mid(i, 2));
+            if (unit.row >= 0)
+                unit.length = 2;
+            else
+                unit.row = JudgeTableSet::findRow(source.mid(i, 1));
+            units.append(unit);
+            i += unit.length;
+        }
+    }
+
+    QChar firstKey(const Unit &unit)
+    {
+        return unit.piece.isEmpty() ? QChar() : unit.piece.front();
+    }
+
+    bool hasSpellingStartingWith(int row, QChar key)
+    {
+        if (row < 0 || key.isNull())
+            return false;
+        for (const QString &spelling : JudgeTable[row].Spellings)
+        {
+            if (!spelling.isEmpty() && spelling.front() == key && !JudgeTableSet::isMarker(spelling))
+                return true;
+        }
+        return false;
+    }
+
+    // っ is typed by doubling only with a key that the judge takes as the start
+    // of the kana right after it (its one-kana row, even before a two-kana unit)
+    // and that is not the x or l of xtu/ltu.
+    bool canDouble(QStringView source, const Unit &next)
+    {
+        const QChar key = firstKey(next);
+        if (Judge::GuideBuilder::blocksDoubling(source[next.start]) || key == u'x' || key == u'l')
+            return false;
+        return hasSpellingStartingWith(JudgeTableSet::findRow(source.mid(next.start, 1)), key);
+    }
+
+    // A single n completes ん only when the next key is not another n and the
+    // judge takes it as the start of the next unit by its spellings (neither a
+    // character typed directly nor a doubled consonant of っ).
+    bool canUseSingleN(QStringView source, const Unit &next)
+    {
+        const QChar key = firstKey(next);
+        if (Judge::GuideBuilder::blocksSingleN(source[next.start]) || next.doubled || key == u'n')
+            return false;
+        return hasSpellingStartingWith(next.row, key);
+    }
+
+    // Each piece depends on the first key of the piece after it, so the pieces
+    // are chosen from the end.
+    void choosePieces(QStringView source, Units &units)
+    {
+        for (qsizetype j = units.size() - 1; j >= 0; --j)
+        {
+            Unit &unit = units[j];
+            const Unit *next = j + 1 < units.size() ? &units[j + 1] : nullptr;
+            if (unit.row < 0)
+            {
+                unit.piece = source.mid(unit.start, 1);
+                continue;
+            }
+            const QString &display = JudgeTable[unit.row].Spellings[0];
+            if (display == JudgeTableSet::DoubleMarker)
+            {
+                unit.doubled = next && canDouble(source, *next);
+                unit.piece = unit.doubled ? next->piece.first(1) : QStringView(u"xtu");
+            }
+            else if (display == JudgeTableSet::NMarker)
+            {
+                unit.piece = next && canUseSingleN(source, *next) ? QStringView(u"n") : QStringView(u"nn");
+            }
+            else
+            {
+                unit.piece = display;
+            }
+        }
+    }
+
+    void buildUnits(QStringView source, Units &units)
+    {
+        splitUnits(source, units);
+        choosePieces(source, units);
+    }
+
+    bool isOneOf(QChar c, QStringView set)
+    {
+        return set.contains(c);
+    }
+}
+
+bool Judge::GuideBuilder::blocksSingleN(QChar next)
+{
+    return isOneOf(next, u"あいうえおなにぬねのやゆよ");
+}
+
+bool Judge::GuideBuilder::blocksDoubling(QChar next)
+{
+    return isOneOf(next, u"あいうえおなにぬねの");
+}
+
+void Judge::GuideBuilder::appendRoma(QStringView source, QString &guide)
+{
+    Units units;
+    buildUnits(source, units);
+    for (const Unit &unit : units)
+        guide.append(unit.piece);
+}
+
+bool Judge::GuideBuilder::showsSingleN(QStringView source)
+{
+    Units units;
+    buildUnits(source, units);
+    return !units.isEmpty() && units.front().piece == u"n";
+}
+
+void Judge::GuideBuilder::appendKana(QStringView source, QString &guide)
+{
+    for (qsizetype i = 0; i < source.size(); ++i)
+    {
+        const int row = JudgeTableSet::findRow(source.mid(i, 1));
+        if (row >= 0)
+            guide.append(JudgeTable[row].KanaKeys);
+        else
+            guide.append(source[i]);
+    }
+}
+
+QString Judge::MakeRomaGuide(const QString &source)
+{
+    QString guide;
+    guide.reserve(source.size() * 3);
+    GuideBuilder::appendRoma(source, guide);
+    return guide;
+}
+
+QString Judge::MakeKanaGuide(const QString &source)
+{
+    QString guide;
+    guide.reserve(source.size() * 2);
+    GuideBuilder::appendKana(source, guide);
+    return guide;
+}

@@ -1,0 +1,267 @@
+#include "judge.h"
+
+#include <QVarLengthArray>
+
+#include "judgetable.h"
+#include "guidebuilder.h"
+
+using JudgeTableSet::JudgeTable;
+
+namespace
+{
+    const QString Accepted = QStringLiteral("0");
+    const QString Rejected = QStringLiteral("1");
+    const QString Done = QStringLiteral("1");
+
+    constexpr QChar N = u'ん';
+    constexpr QChar SmallTsu = u'っ';
+
+    enum class Match
+    {
+        None,
+        Direct,
+        TwoKana,
+        OneKana,
+    };
+
+    // The keys typed toward a unit plus the new key, without allocating.
+    class KeyRun
+    {
+    public:
+        KeyRun(QStringView pending, QStringView key)
+        {
+            m_chars.append(pending.data(), pending.size());
+            m_chars.append(key.data(), key.size());
+        }
+
+        QStringView view() const { return {m_chars.constData(), m_chars.size()}; }
+
+        // The spelling passes when it begins with the run. The markers of ん
+        // and っ stand for rules, not keys, so no key types them.
+        bool fits(const QString &spelling) const
+        {
+            if (spelling.isEmpty() || JudgeTableSet::isMarker(spelling))
+                return false;
+            return spelling.size() >= m_chars.size() && QStringView(spelling).startsWith(view());
+        }
+
+        int firstFittingColumn(int row) const
+        {
+            if (row < 0)
+                return -1;
+            for (int column = 0; column < 3; ++column)
+            {
+                if (fits(JudgeTable[row].Spellings[column]))
+                    return column;
+            }
+            return -1;
+        }
+
+        qsizetype size() const { return m_chars.size(); }
+
+    private:
+        QVarLengthArray<QChar, 16> m_chars;
+    };
+
+    // What one key leads to, kept apart from the state until the key is accepted.
+    struct Outcome
+    {
+        Match match = Match::None;
+        qsizetype index = 0; // 0-based JudgePos
+        QString pending;
+        QString unitRest;
+    };
+
+    void setText(QString &field, QStringView text)
+    {
+        // Reuses the field's buffer: the judge runs on every key.
+        field.resize(0);
+        field.append(text);
+    }
+
+    // Continues or completes the unit of `length` characters at out.index with
+    // the spelling (or kana keys) that the run fits.
+    void takeUnit(Outcome &out, const KeyRun &run, const QString &spelling, qsizetype length)
+    {
+        if (run.size() == spelling.size())
+        {
+            out.index += length;
+            return;
+        }
+        out.pending = run.view().toString();
+        out.unitRest = spelling.mid(run.size());
+    }
+
+    void finish(Judge::JudgeState &s, const Outcome &out, QStringView accepted,
+                void (*appendGuide)(QStringView, QString &))
+    {
+        s.JudgeMiss = Accepted;
+        s.JudgeTyped.append(accepted);
+        s.JudgePos = int(out.index + 1);
+        setText(s.JudgePending, out.pending);
+        setText(s.JudgeUnitRest, out.unitRest);
+
+        const QStringView target = s.JudgeTarget;
+        s.JudgeGuide.resize(0);
+        if (out.index >= target.size())
+        {
+            s.JudgeDone = Done;
+            return;
+        }
+        if (out.unitRest.isEmpty())
+        {
+            appendGuide(target.mid(out.index), s.JudgeGuide);
+            return;
+        }
+        const qsizetype unitLength = out.match == Match::TwoKana ? 2 : 1;
+        s.JudgeGuide.append(out.unitRest);
+        appendGuide(target.mid(out.index + unitLength), s.JudgeGuide);
+    }
+
+    bool isSmallVowelOrY(QChar c)
+    {
+        return QStringView(u"ぁぃぅぇぉゃゅょ").contains(c);
+    }
+
+    // A complete target is never judged again; a position outside the target
+    // can only come from a damaged state, and no key may move it.
+    bool judgeable(const Judge::JudgeState &s)
+    {
+        return s.JudgePos >= 1 && s.JudgePos <= s.JudgeTarget.size();
+    }
+
+    bool matchesDirectly(const Judge::JudgeState &s)
+    {
+        return QStringView(s.JudgeTarget).mid(s.JudgePos - 1, 1) == s.JudgeKeyRoma;
+    }
+
+    struct RomaFlags
+    {
+        bool singleNTaken = false; // an earlier single n completed ん; the key tries the next unit
+        bool firstN = false;       // the key is the first n of a ん that a single n may complete
+        bool doubling = false;     // the key is tried as the doubled letter that types っ
+    };
+
+    // The rules of ん and っ: they may move the position tentatively onto the
+    // unit after ん or っ before the key is tried.
+    RomaFlags applyRomaRules(const Judge::JudgeState &s, Outcome &out, QStringView &pending)
+    {
+        RomaFlags flags;
+        const QStringView target = s.JudgeTarget;
+        const qsizetype i = out.index;
+        const bool hasNext = i + 1 < target.size();
+        if (target[i] == N)
+        {
+            if (!hasNext || Judge::GuideBuilder::blocksSingleN(target[i + 1]))
+                return flags;
+            if (pending == u"n" && s.JudgeKeyRoma != u"n")
+            {
+                flags.singleNTaken = true;
+                pending = {};
+                ++out.index;
+            }
+            flags.firstN = pending.isEmpty() && s.JudgeKeyRoma == u"n";
+            return flags;
+        }
+        if (target[i] == SmallTsu && hasNext && !Judge::GuideBuilder::blocksDoubling(target[i + 1]) && pending.isEmpty()
+            && s.JudgeKeyRoma != u"l" && s.JudgeKeyRoma != u"x")
+        {
+            flags.doubling = true;
+            ++out.index;
+        }
+        return flags;
+    }
+
+    bool tryTwoKana(const Judge::JudgeState &s, Outcome &out, const KeyRun &run)
+    {
+        const QStringView target = s.JudgeTarget;
+        if (out.index + 1 >= target.size() || !isSmallVowelOrY(target[out.index + 1]))
+            return false;
+        const int row = JudgeTableSet::findRow(target.mid(out.index, 2));
+        const int column = run.firstFittingColumn(row);
+        if (column < 0)
+            return false;
+        out.match = Match::TwoKana;
+        takeUnit(out, run, JudgeTable[row].Spellings[column], 2);
+        return true;
+    }
+
+    bool tryOneKana(const Judge::JudgeState &s, Outcome &out, const KeyRun &run, const RomaFlags &flags)
+    {
+        const QStringView target = s.JudgeTarget;
+        const int row = JudgeTableSet::findRow(target.mid(out.index, 1));
+        const int column = run.firstFittingColumn(row);
+        if (column < 0)
+            return false;
+        out.match = Match::OneKana;
+        // The doubled letter completes only the っ, so the position stays on
+        // the unit after it, where the letter is typed again.
+        if (flags.doubling)
+            return true;
+        const QString &spelling = JudgeTable[row].Spellings[column];
+        takeUnit(out, run, spelling, 1);
+        // A first n that a single n may complete leaves nothing of ん to show
+        // when the guide already shows ん as that single n.
+        if (!out.unitRest.isEmpty() && flags.firstN && JudgeTable[row].Spellings[0] == JudgeTableSet::NMarker
+            && Judge::GuideBuilder::showsSingleN(target.mid(out.index)))
+            out.unitRest.clear();
+        return true;
+    }
+}
+
+void Judge::JudgeRomaKey(JudgeState &s)
+{
+    s.JudgeMiss = Rejected;
+    s.JudgeDone.clear();
+    // A key with no character for romaji input types nothing, so it must not count.
+    if (!judgeable(s) || s.JudgeKeyRoma.isEmpty())
+        return;
+
+    Outcome out;
+    out.index = s.JudgePos - 1;
+    if (matchesDirectly(s))
+    {
+        out.match = Match::Direct;
+        ++out.index;
+        finish(s, out, s.JudgeKeyRoma, GuideBuilder::appendRoma);
+        return;
+    }
+
+    QStringView pending = s.JudgePending;
+    const RomaFlags flags = applyRomaRules(s, out, pending);
+    const KeyRun run(pending, s.JudgeKeyRoma);
+    const bool matched = (!flags.doubling && tryTwoKana(s, out, run)) || tryOneKana(s, out, run, flags);
+    // A rejected key leaves the state as it was, tentative steps included.
+    if (!matched)
+        return;
+    finish(s, out, s.JudgeKeyRoma, GuideBuilder::appendRoma);
+}
+
+void Judge::JudgeKanaKey(JudgeState &s)
+{
+    s.JudgeMiss = Rejected;
+    s.JudgeDone.clear();
+    if (!judgeable(s))
+        return;
+
+    Outcome out;
+    out.index = s.JudgePos - 1;
+    if (!s.JudgeKeyRoma.isEmpty() && matchesDirectly(s))
+    {
+        out.match = Match::Direct;
+        ++out.index;
+        finish(s, out, s.JudgeKeyRoma, GuideBuilder::appendKana);
+        return;
+    }
+    // The space bar and the keypad have no kana: such a key types nothing.
+    if (s.JudgeKeyKana.isEmpty())
+        return;
+
+    const KeyRun run(s.JudgePending, s.JudgeKeyKana);
+    const int row = JudgeTableSet::findRow(QStringView(s.JudgeTarget).mid(out.index, 1));
+    if (row < 0 || !run.fits(JudgeTable[row].KanaKeys))
+        return;
+    out.match = Match::OneKana;
+    takeUnit(out, run, JudgeTable[row].KanaKeys, 1);
+    finish(s, out, s.JudgeKeyKana, GuideBuilder::appendKana);
+}
