@@ -1,0 +1,268 @@
+#include "testrules.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/common.h"
+#include "core/random.h"
+#include "core/settings.h"
+
+namespace
+{
+    // A test can only ask 10 different questions of a LEVEL of at least 10, so
+    // the draw always ends; the bound only keeps a damaged state from hanging.
+    constexpr int MaxDraws = 100000;
+
+    using Color = TestOutcome::MessageColor;
+
+    void passTest(TestOutcome &outcome, Common::LevelRecord &row)
+    {
+        using namespace Common;
+        outcome.levelMessageColor = Color::Red;
+        if (TestMode == TestRules::ModeForcedReview)
+        {
+            outcome.levelMessage = QStringLiteral("レベルを死守しました！！");
+            ++row.PracticePassCount;
+        }
+        else if (TestMode == TestRules::ModeLevelUp)
+        {
+            outcome.levelMessage = QStringLiteral("レベルアップです！！");
+            ++CurrentLevel;
+            FailCount = 0;
+            ++row.ChallengePassCount;
+        }
+        else
+        {
+            outcome.levelMessage = QStringLiteral("その調子です！！");
+            ++row.PracticePassCount;
+        }
+    }
+
+    void failTest(TestOutcome &outcome, Common::LevelRecord &row)
+    {
+        using namespace Common;
+        if (TestMode == TestRules::ModeForcedReview)
+        {
+            outcome.levelMessage = QStringLiteral("復習不足！レベルダウン！！");
+            outcome.levelMessageColor = Color::Blue;
+            CurrentLevel = std::max(CurrentLevel - 1, 0);
+            FailCount = 0;
+            ++row.PracticeFailCount;
+        }
+        else if (TestMode == TestRules::ModeLevelUp)
+        {
+            ++row.ChallengeFailCount;
+            // The third failure in a row costs a LEVEL; at LEVEL 0 the count goes on.
+            if (FailCount == 2 && CurrentLevel > 0)
+            {
+                outcome.levelMessage = QStringLiteral("予習不足！レベルダウン！！");
+                outcome.levelMessageColor = Color::Blue;
+                --CurrentLevel;
+                FailCount = 0;
+                return;
+            }
+            outcome.levelMessage = QStringLiteral("予習不足！レベルアップならず");
+            ++FailCount;
+        }
+        else
+        {
+            outcome.levelMessage = QStringLiteral("学習が不足しています");
+            ++row.PracticeFailCount;
+        }
+    }
+
+    bool hasRow(int level)
+    {
+        return level >= 1 && level < Common::LevelRecords.size();
+    }
+
+    void noteHighestLevel(const QDate &today)
+    {
+        using namespace Common;
+        if (CurrentLevel <= HighestLevel)
+            return;
+        HighestLevel = CurrentLevel;
+        if (hasRow(HighestLevel))
+            LevelRecords[HighestLevel].ReachedDate = today;
+    }
+
+    void updateBests(TestOutcome &outcome, Common::LevelRecord &row, double elapsedMs, const QDate &today)
+    {
+        using namespace Common;
+        if (TestCorrectCount == QuestionsPerTest && (row.BestTime == 0 || elapsedMs < row.BestTime))
+        {
+            row.BestTime = elapsedMs;
+            row.BestTimeDate = today;
+            outcome.newBestTime = true;
+        }
+        if (outcome.score > row.BestScore)
+        {
+            row.BestScore = outcome.score;
+            row.BestScoreDate = today;
+        }
+    }
+
+    // VB's Format rounds halves away from zero.
+    double roundTo(double value, int decimals)
+    {
+        const double scale = std::pow(10.0, decimals);
+        return std::floor(value * scale + 0.5) / scale;
+    }
+}
+
+int TestRules::DrawIndex(int n)
+{
+    return static_cast<int>(static_cast<double>(Random::nextSingle()) * n);
+}
+
+bool TestRules::DrawForcedReview()
+{
+    using namespace Common;
+    const float r = Random::nextSingle();
+    const float p = static_cast<float>(0.2 + 0.002 * (CurrentLevel - 5));
+    return ForcedReview == ForcedReviewOn && CurrentLevel >= 5 && p > r;
+}
+
+int TestRules::DrawForcedReviewLevel()
+{
+    return DrawIndex(Common::CurrentLevel) + 1;
+}
+
+int TestRules::LimitTestLevel(int level)
+{
+    using namespace Common;
+    const int levels = QuestionsPerLevel > 0 ? QuestionCount / QuestionsPerLevel : 0;
+    // A list with no choice reads as 0; LEVEL 1 is then the sound choice.
+    return std::max(std::min(level, levels), 1);
+}
+
+void TestRules::ResetTestRun()
+{
+    using namespace Common;
+    for (QuestionEntry &entry : QuestionBank)
+        entry.UsedMark.clear();
+    TestQuestionIndex = 0;
+    TestCorrectCount = 0;
+}
+
+int TestRules::DrawQuestion()
+{
+    using namespace Common;
+    const int first = (TestLevel - 1) * QuestionsPerLevel;
+    for (int draw = 0; draw < MaxDraws; ++draw)
+    {
+        const int q = DrawIndex(QuestionsPerLevel) + first;
+        if (QuestionBank.value(q).UsedMark.isEmpty())
+            return q;
+    }
+    return first;
+}
+
+int TestRules::DrawDistractor(int avoid1, int avoid2)
+{
+    int q = DrawIndex(Common::QuestionCount);
+    for (int draw = 0; draw < MaxDraws && (q == avoid1 || q == avoid2); ++draw)
+        q = DrawIndex(Common::QuestionCount);
+    return q;
+}
+
+int TestRules::PassMark(int testLevel)
+{
+    return testLevel < HighLevelFrom ? Common::PassPoint : Common::HighLevelPassPoint;
+}
+
+TestOutcome TestRules::ScoreTest(double elapsedMs, const QDate &today)
+{
+    using namespace Common;
+    TestOutcome outcome;
+    outcome.passMark = PassMark(TestLevel);
+    outcome.score = TestCorrectCount * PointsPerQuestion;
+    outcome.passed = outcome.score >= outcome.passMark;
+
+    LevelRecord scratch;
+    LevelRecord &row = hasRow(TestLevel) ? LevelRecords[TestLevel] : scratch;
+    if (outcome.passed)
+        passTest(outcome, row);
+    else
+        failTest(outcome, row);
+    outcome.level = CurrentLevel;
+    noteHighestLevel(today);
+
+    const double seconds = elapsedMs / 1000.0;
+    outcome.shownSeconds = seconds > CurrentTimeLimit ? CurrentTimeLimit : seconds;
+
+    // A preview of the LEVEL above the learner's counts, but sets no bests.
+    if (TestMode == ModePreview && TestLevel > CurrentLevel)
+        return outcome;
+    updateBests(outcome, row, elapsedMs, today);
+    return outcome;
+}
+
+bool TestRules::PronunciationWanted(bool soundOption)
+{
+    return soundOption && !Common::IsEnglishAnswer() && !Common::IsUserBank();
+}
+
+QStringList TestRules::LevelChoices()
+{
+    using namespace Common;
+    const int first = AtTopLevel() ? LevelCount : CurrentLevel + 1;
+    QStringList choices;
+    for (int level = first; level >= 1; --level)
+        choices << QString::number(level);
+    return choices;
+}
+
+bool TestRules::AtTopLevel()
+{
+    return Common::CurrentLevel >= Common::LevelCount;
+}
+
+TestRules::Badge TestRules::ModeBadge(const QString &testMode, bool firstChoice)
+{
+    if (testMode == ModeForcedReview)
+        return {QStringLiteral("強制\n復習"), QStringLiteral("#FFC0FF")};
+    if (testMode == ModeLevelUp)
+        return {QStringLiteral("レベル\n上げ"), QStringLiteral("#C0FFFF")};
+    return {firstChoice ? QStringLiteral("予習") : QStringLiteral("復習"), QStringLiteral("#C0FFC0")};
+}
+
+QString TestRules::QuestionsCaption()
+{
+    return QStringLiteral("出題数%1問").arg(Common::QuestionsPerTest);
+}
+
+QString TestRules::TimeLimitCaption(int seconds)
+{
+    return QStringLiteral("制限時間%1秒").arg(seconds);
+}
+
+QString TestRules::LevelStatusCaption(int level)
+{
+    return QStringLiteral("LEVEL : %1").arg(level);
+}
+
+QString TestRules::FailCountCaption(int count)
+{
+    return QStringLiteral("不合格 : %1回").arg(count);
+}
+
+QString TestRules::TestLevelCaption(int level)
+{
+    return QStringLiteral("【 LEVEL：%1 の問題 】").arg(level);
+}
+
+QString TestRules::QuestionNumberCaption(int number)
+{
+    return QStringLiteral("第%1問").arg(number);
+}
+
+QString TestRules::CounterText(double seconds)
+{
+    return QString::number(roundTo(seconds, 0), 'f', 0);
+}
+
+QString TestRules::SecondsText(double seconds)
+{
+    return QString::number(roundTo(seconds, 3), 'f', 3) + QStringLiteral("秒");
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include "testoutcome.h"
+
+// The rules of a test that need no window: which LEVEL and which questions a
+// test draws, how it is scored, how the LEVEL and the records move, and the
+// texts the main window shows. They work on the shared state of Common.
+namespace TestRules
+{
+    inline const QString Running = QStringLiteral("1");
+    inline const QString ModePreview = QStringLiteral("P");
+    inline const QString ModeLevelUp = QStringLiteral("L");
+    inline const QString ModeForcedReview = QStringLiteral("K");
+    inline const QString MarkCorrect = QStringLiteral("○");
+    inline const QString MarkWrong = QStringLiteral("×");
+    inline constexpr int PointsPerQuestion = 10;
+    inline constexpr int HighLevelFrom = 81;
+
+    // Int(r x n) for a fresh single-precision r: an index below n.
+    int DrawIndex(int n);
+
+    // Draws r and tells whether a level-up start becomes a forced review.
+    bool DrawForcedReview();
+    // A random LEVEL from 1 to CurrentLevel for a forced review.
+    int DrawForcedReviewLevel();
+    // The LEVEL a test draws from, kept to a LEVEL the bank holds.
+    int LimitTestLevel(int level);
+
+    // Every question unasked, counters of the test back to 0.
+    void ResetTestRun();
+    // An unasked question of TestLevel (bank index).
+    int DrawQuestion();
+    // A bank index other than the given ones, for a wrong answer.
+    int DrawDistractor(int avoid1, int avoid2 = -1);
+
+    int PassMark(int testLevel);
+    // Scores the finished test, moves the LEVEL and updates the records of
+    // row TestLevel; the records are not saved here.
+    TestOutcome ScoreTest(double elapsedMs, const QDate &today);
+
+    // Pronunciation plays only for the English prompts of the standard bank.
+    bool PronunciationWanted(bool soundOption);
+
+    // The entries of the preview/review LEVEL list, first entry first.
+    QStringList LevelChoices();
+    bool AtTopLevel();
+
+    struct Badge
+    {
+        QString text;
+        QString color;
+    };
+    Badge ModeBadge(const QString &testMode, bool firstChoice);
+
+    QString QuestionsCaption();
+    QString TimeLimitCaption(int seconds);
+    QString LevelStatusCaption(int level);
+    QString FailCountCaption(int count);
+    QString TestLevelCaption(int level);
+    QString QuestionNumberCaption(int number);
+    // Whole seconds, rounded ("##0").
+    QString CounterText(double seconds);
+    // Three decimals and "秒" ("#0.000").
+    QString SecondsText(double seconds);
+}
