@@ -1,0 +1,67 @@
+#include "kyosei.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace
+{
+    QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text)
+    {
+        auto *label = new QLabel(text, parent);
+        label->setObjectName(name);
+        label->setWordWrap(true);
+        return label;
+    }
+}
+
+Kyosei::Kyosei(QWidget *owner)
+    : QDialog(owner)
+{
+    setObjectName(QStringLiteral("Kyosei"));
+    setWindowTitle(QStringLiteral("Vocamira"));
+
+    Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("『レベル上げ挑戦！』もいいけど，ときどき復習もしなくちゃっ！"));
+    Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("『強制復習モード』"));
+    Label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("に突入～！！"));
+    Label4 = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("あっ，ちなみに合格しないとレベル下がりますんで・・・　"));
+    Label5 = makeLabel(this, QStringLiteral("Label5"), QStringLiteral("というわけで・・・・"));
+    Label6 = makeLabel(this, QStringLiteral("Label6"), QStringLiteral("がんばってね～　ヾ(^_^) "));
+
+    // The name of the mode is what the learner must not miss.
+    QFont font = Label2->font();
+    font.setPointSizeF(font.pointSizeF() * 1.6);
+    font.setBold(true);
+    Label2->setFont(font);
+    QPalette palette = Label2->palette();
+    palette.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
+    Label2->setPalette(palette);
+    Label2->setWordWrap(false);
+
+    OKButton = new QPushButton(QStringLiteral("OK以外に道は無いのだ"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *mode = new QHBoxLayout;
+    mode->addStretch();
+    mode->addWidget(Label2);
+    mode->addWidget(Label3);
+    mode->addStretch();
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKButton);
+    buttons->addStretch();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 16);
+    layout->setSpacing(12);
+    layout->addWidget(Label1);
+    layout->addLayout(mode);
+    layout->addWidget(Label4);
+    layout->addWidget(Label5);
+    layout->addWidget(Label6);
+    layout->addLayout(buttons);
+}

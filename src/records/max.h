@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+// The certificate for reaching the top LEVEL, with the name and day stored
+// when it was awarded.
+class Max : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Max(QWidget *owner);
+
+private:
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label3;
+    QLabel *Label4;
+    QLabel *Label5;
+    QLabel *Label6;
+    QLabel *Label7;
+    QLabel *Picture1;
+    QLabel *Picture2;
+    QPushButton *OKButton;
+};

@@ -1,0 +1,379 @@
+#include "result.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/soundplayer.h"
+#include "bank/questions.h"
+#include "core/common.h"
+#include "core/settings.h"
+
+namespace
+{
+    // The scroll bar's range: its value moves the rows from the first to the last.
+    constexpr int ScrollMaximum = 120;
+    // Rows shown at once in the list; the rest are reached with the scroll bar.
+    constexpr int VisibleRows = 6;
+
+    struct ColumnStyle
+    {
+        int width;
+        bool bold;
+        bool underline;
+    };
+
+    QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text = {})
+    {
+        auto *label = new QLabel(text, parent);
+        label->setObjectName(name);
+        return label;
+    }
+
+    QString indexedName(const char *group, int index)
+    {
+        return QStringLiteral("%1_%2").arg(QLatin1String(group)).arg(index);
+    }
+
+    // One cell of the list: a framed box around its text.
+    QFrame *makeCell(QWidget *parent, const char *group, int index, QLabel *label)
+    {
+        auto *cell = new QFrame(parent);
+        cell->setObjectName(indexedName(group, index));
+        cell->setFrameStyle(QFrame::Box | QFrame::Plain);
+        auto *layout = new QHBoxLayout(cell);
+        layout->setContentsMargins(4, 2, 4, 2);
+        layout->addWidget(label);
+        return cell;
+    }
+
+    void applyStyle(QWidget *box, QLabel *label, const ColumnStyle &style)
+    {
+        box->setFixedWidth(style.width);
+        QFont font = label->font();
+        font.setBold(style.bold);
+        font.setUnderline(style.underline);
+        label->setFont(font);
+    }
+
+    // The bank entry of question k of the test, or nothing when its number is
+    // no entry of the bank loaded now.
+    Common::QuestionEntry questionOf(int k)
+    {
+        bool ok = false;
+        const int index = Common::TestQuestionNumbers[k].toInt(&ok);
+        if (!ok || index < 0 || index >= Common::QuestionBank.size())
+            return {};
+        return Common::QuestionBank[index];
+    }
+
+    QColor colorOf(TestOutcome::MessageColor color)
+    {
+        switch (color)
+        {
+        case TestOutcome::MessageColor::Red:
+            return QColor(0xFF, 0x00, 0x00);
+        case TestOutcome::MessageColor::Blue:
+            return QColor(0x00, 0x00, 0xFF);
+        case TestOutcome::MessageColor::Black:
+            break;
+        }
+        return QColor(0x00, 0x00, 0x00);
+    }
+
+    void enlarge(QLabel *label, qreal factor)
+    {
+        QFont font = label->font();
+        font.setPointSizeF(font.pointSizeF() * factor);
+        font.setBold(true);
+        label->setFont(font);
+    }
+}
+
+Result::Result(const TestOutcome &outcome, QWidget *owner)
+    : QDialog(owner)
+{
+    setObjectName(QStringLiteral("Result"));
+    setWindowTitle(QStringLiteral("結果表示") + Common::BankDescription());
+
+    VScroll1 = new QScrollBar(Qt::Vertical, this);
+    VScroll1->setObjectName(QStringLiteral("VScroll1"));
+    VScroll1->setRange(0, ScrollMaximum);
+    VScroll1->setPageStep(ScrollMaximum);
+    VScroll1->setSingleStep(ScrollMaximum / 10);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &Result::placeRows);
+
+    buildHeaders();
+    buildRows();
+    applyColumnStyles();
+    fillRows();
+
+    Label20 = makeLabel(this, QStringLiteral("Label20"), QStringLiteral("※ 英単語をクリックすると発音を聴く事ができます"));
+    Label20->setVisible(!Common::IsUserBank());
+
+    Label13 = makeLabel(this, QStringLiteral("Label13"), QStringLiteral("【 今回の成績 】"));
+    Label14 = makeLabel(this, QStringLiteral("Label14"));
+    Label15 = makeLabel(this, QStringLiteral("Label15"));
+    Label16 = makeLabel(this, QStringLiteral("Label16"));
+    Label10 = makeLabel(this, QStringLiteral("Label10"), QStringLiteral("あなたは現在，"));
+    Label11 = makeLabel(this, QStringLiteral("Label11"));
+    Label12 = makeLabel(this, QStringLiteral("Label12"), QStringLiteral("です"));
+    Label9 = makeLabel(this, QStringLiteral("Label9"));
+    Label18 = makeLabel(this, QStringLiteral("Label18"));
+    Label19 = makeLabel(this, QStringLiteral("Label19"));
+    Label17 = makeLabel(this, QStringLiteral("Label17"), QStringLiteral("最速記録更新は満点が条件です"));
+    enlarge(Label14, 1.6);
+    enlarge(Label15, 1.6);
+    enlarge(Label9, 1.2);
+    enlarge(Label19, 1.2);
+    fillScore(outcome);
+
+    OKButton = new QPushButton(QStringLiteral("閉じる"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *headers = new QHBoxLayout;
+    headers->setSpacing(0);
+    for (QLabel *header : {Label8, Label7, Label6, Label5})
+        headers->addWidget(header);
+    headers->addStretch();
+
+    auto *list = new QHBoxLayout;
+    list->setSpacing(0);
+    list->addWidget(m_viewport);
+    list->addWidget(VScroll1);
+    list->addStretch();
+
+    auto *questions = new QVBoxLayout;
+    questions->setSpacing(0);
+    questions->addLayout(headers);
+    questions->addLayout(list, 1);
+    questions->addSpacing(6);
+    questions->addWidget(Label20);
+
+    auto *levelLine = new QHBoxLayout;
+    levelLine->setSpacing(0);
+    levelLine->addWidget(Label10);
+    levelLine->addWidget(Label11);
+    levelLine->addWidget(Label12);
+    levelLine->addStretch();
+
+    auto *score = new QVBoxLayout;
+    score->addWidget(Label13);
+    score->addWidget(Label14);
+    score->addWidget(Label15);
+    score->addWidget(Label16);
+    score->addSpacing(8);
+    score->addLayout(levelLine);
+    score->addWidget(Label9);
+    score->addSpacing(8);
+    score->addWidget(Label18);
+    score->addWidget(Label19);
+    score->addWidget(Label17);
+    score->addStretch();
+
+    auto *body = new QHBoxLayout;
+    body->addLayout(questions);
+    body->addSpacing(16);
+    body->addLayout(score);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+}
+
+void Result::done(int result)
+{
+    QDialog::done(result);
+    emit closed();
+}
+
+void Result::buildHeaders()
+{
+    Label8 = makeLabel(this, QStringLiteral("Label8"), QStringLiteral("#"));
+    Label7 = makeLabel(this, QStringLiteral("Label7"));
+    Label6 = makeLabel(this, QStringLiteral("Label6"));
+    Label5 = makeLabel(this, QStringLiteral("Label5"), QStringLiteral("正否"));
+    for (QLabel *header : {Label8, Label7, Label6, Label5})
+        header->setAlignment(Qt::AlignCenter);
+}
+
+void Result::buildRows()
+{
+    // The rows move inside a fixed viewport; the scroll bar sets how far.
+    m_viewport = new QWidget(this);
+    m_viewport->setObjectName(QStringLiteral("viewport"));
+    m_viewport->installEventFilter(this);
+    Picture11 = new QWidget(m_viewport);
+    Picture11->setObjectName(QStringLiteral("Picture11"));
+
+    auto *grid = new QGridLayout(Picture11);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    for (int i = 0; i < RowCount; ++i)
+    {
+        Label1[i] = makeLabel(Picture11, indexedName("Label1", i), QString::number(i + 1));
+        Label2[i] = makeLabel(Picture11, indexedName("Label2", i));
+        Label3[i] = makeLabel(Picture11, indexedName("Label3", i));
+        Label4[i] = makeLabel(Picture11, indexedName("Label4", i));
+        Label1[i]->setAlignment(Qt::AlignCenter);
+        Label4[i]->setAlignment(Qt::AlignCenter);
+        for (QLabel *text : {Label2[i], Label3[i]})
+        {
+            text->setWordWrap(true);
+            text->installEventFilter(this);
+        }
+        Picture1[i] = makeCell(Picture11, "Picture1", i, Label1[i]);
+        Picture2[i] = makeCell(Picture11, "Picture2", i, Label2[i]);
+        Picture3[i] = makeCell(Picture11, "Picture3", i, Label3[i]);
+        Picture4[i] = makeCell(Picture11, "Picture4", i, Label4[i]);
+        const std::array<QFrame *, 4> cells {Picture1[i], Picture2[i], Picture3[i], Picture4[i]};
+        for (int column = 0; column < 4; ++column)
+        {
+            grid->addWidget(cells[column], i, column);
+            cells[column]->setVisible(i < UsedRows);
+        }
+    }
+}
+
+void Result::applyColumnStyles()
+{
+    // Widths follow the font so the columns hold the same text at any scale;
+    // the English column is the narrower one.
+    const int unit = fontMetrics().horizontalAdvance(QChar(0x3042));
+    const bool englishAnswer = Common::IsEnglishAnswer();
+    const bool standardBank = !Common::IsUserBank();
+    const ColumnStyle number {2 * unit, false, false};
+    const ColumnStyle japanese {10 * unit, false, false};
+    const ColumnStyle english {8 * unit, true, standardBank};
+    const ColumnStyle mark {3 * unit, false, false};
+    const ColumnStyle &first = englishAnswer ? japanese : english;
+    const ColumnStyle &second = englishAnswer ? english : japanese;
+
+    Label7->setText(englishAnswer ? QStringLiteral("日本語") : QStringLiteral("英単語"));
+    Label6->setText(englishAnswer ? QStringLiteral("英単語（正解）") : QStringLiteral("日本語（正解）"));
+    Label8->setFixedWidth(number.width);
+    Label7->setFixedWidth(first.width);
+    Label6->setFixedWidth(second.width);
+    Label5->setFixedWidth(mark.width);
+    for (int i = 0; i < RowCount; ++i)
+    {
+        applyStyle(Picture1[i], Label1[i], number);
+        applyStyle(Picture2[i], Label2[i], first);
+        applyStyle(Picture3[i], Label3[i], second);
+        applyStyle(Picture4[i], Label4[i], mark);
+        if (standardBank)
+            (englishAnswer ? Label3[i] : Label2[i])->setCursor(Qt::PointingHandCursor);
+    }
+
+    const int width = number.width + first.width + second.width + mark.width;
+    m_viewport->setFixedWidth(width);
+    m_viewport->setMinimumHeight(VisibleRows * Picture1[0]->sizeHint().height());
+}
+
+void Result::fillRows()
+{
+    const int asked = std::clamp(Common::TestQuestionIndex, 0, UsedRows);
+    for (int i = 0; i < UsedRows; ++i)
+    {
+        const bool filled = i < asked;
+        const Common::QuestionEntry entry = filled ? questionOf(i + 1) : Common::QuestionEntry {};
+        Label2[i]->setText(entry.Prompt);
+        Label3[i]->setText(entry.Answer);
+        Label4[i]->setText(filled ? Common::TestMarks[i + 1] : QString());
+    }
+}
+
+void Result::fillScore(const TestOutcome &outcome)
+{
+    Label14->setText(QString::number(outcome.score) + QStringLiteral("点"));
+    Label16->setText(QStringLiteral("1問10点で%1点以上が合格です").arg(outcome.passMark));
+    Label15->setText(outcome.passed ? QStringLiteral("合格") : QStringLiteral("不合格"));
+    Label9->setText(outcome.levelMessage);
+    QPalette palette = Label9->palette();
+    palette.setColor(QPalette::WindowText, colorOf(outcome.levelMessageColor));
+    Label9->setPalette(palette);
+    Label11->setText(QStringLiteral("LEVEL") + QString::number(outcome.level));
+    Label18->setText(QString::number(outcome.shownSeconds, 'f', 3) + QStringLiteral("秒"));
+    Label19->setText(outcome.newBestTime ? QStringLiteral("最速記録！") : QString());
+}
+
+// The scroll value runs from 0 to 120 whatever the height of the rows, so it
+// is turned into the share of the distance that hides the first rows.
+void Result::placeRows()
+{
+    const int width = m_viewport->width();
+    int height = Picture11->heightForWidth(width);
+    if (height < 0)
+        height = Picture11->sizeHint().height();
+    const int hidden = std::max(0, height - m_viewport->height());
+    VScroll1->setEnabled(hidden > 0);
+    const int top = -hidden * VScroll1->value() / ScrollMaximum;
+    Picture11->setGeometry(0, top, width, height);
+}
+
+bool Result::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_viewport)
+    {
+        if (event->type() == QEvent::Resize)
+            placeRows();
+        if (event->type() == QEvent::Wheel)
+            return QCoreApplication::sendEvent(VScroll1, event);
+        return false;
+    }
+    if (event->type() != QEvent::MouseButtonRelease || static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+        return false;
+    const auto second = std::find(Label3.begin(), Label3.end(), watched);
+    if (second != Label3.end())
+    {
+        Label3_Click(int(second - Label3.begin()));
+        return true;
+    }
+    const auto first = std::find(Label2.begin(), Label2.end(), watched);
+    if (first != Label2.end())
+    {
+        Label2_Click(int(first - Label2.begin()));
+        return true;
+    }
+    return false;
+}
+
+void Result::Label2_Click(int index)
+{
+    if (!Common::IsEnglishAnswer() && !Common::IsUserBank())
+        playRow(index);
+}
+
+void Result::Label3_Click(int index)
+{
+    if (Common::IsEnglishAnswer() && !Common::IsUserBank())
+        playRow(index);
+}
+
+void Result::playRow(int index)
+{
+    // A row after the last question holds no question of this test.
+    if (index >= std::min(Common::TestQuestionIndex, UsedRows))
+        return;
+    const QString &number = Common::TestQuestionNumbers[index + 1];
+    bool ok = false;
+    const int bankIndex = number.toInt(&ok);
+    if (!Common::IsDigitsOnly(number) || !ok)
+        return;
+    SoundPlayer::play(Common::SoundFilePath(bankIndex));
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+#include "app/testoutcome.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QWidget;
+
+// The review of the test just finished: every question with its answer and
+// mark, the score and the LEVEL now held. Clicking an English word of the
+// standard bank pronounces it. Changes no stored data.
+class Result : public QDialog
+{
+    Q_OBJECT
+
+public:
+    Result(const TestOutcome &outcome, QWidget *owner);
+
+    // Every close (閉じる, the close box, Esc) ends here.
+    void done(int result) override;
+
+signals:
+    // After every close, once the main window shows the LEVEL the test left.
+    void closed();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The layout holds twenty rows; a test fills the first ten.
+    static constexpr int RowCount = 20;
+    static constexpr int UsedRows = 10;
+
+    void buildHeaders();
+    void buildRows();
+    void applyColumnStyles();
+    void fillRows();
+    void fillScore(const TestOutcome &outcome);
+    void placeRows();
+    void Label2_Click(int index);
+    void Label3_Click(int index);
+    void playRow(int index);
+
+    QLabel *Label8;
+    QLabel *Label7;
+    QLabel *Label6;
+    QLabel *Label5;
+    QWidget *m_viewport;
+    QWidget *Picture11;
+    std::array<QFrame *, RowCount> Picture1 {};
+    std::array<QFrame *, RowCount> Picture2 {};
+    std::array<QFrame *, RowCount> Picture3 {};
+    std::array<QFrame *, RowCount> Picture4 {};
+    std::array<QLabel *, RowCount> Label1 {};
+    std::array<QLabel *, RowCount> Label2 {};
+    std::array<QLabel *, RowCount> Label3 {};
+    std::array<QLabel *, RowCount> Label4 {};
+    QScrollBar *VScroll1;
+    QLabel *Label20;
+    QPushButton *OKButton;
+    QLabel *Label13;
+    QLabel *Label14;
+    QLabel *Label15;
+    QLabel *Label16;
+    QLabel *Label10;
+    QLabel *Label11;
+    QLabel *Label12;
+    QLabel *Label9;
+    QLabel *Label18;
+    QLabel *Label19;
+    QLabel *Label17;
+};
