@@ -34,6 +34,7 @@ EndMessage::EndMessage(const TestOutcome &outcome, QWidget *owner)
     buttons->addStretch();
 
     auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->setContentsMargins(32, 24, 32, 16);
     layout->setSpacing(20);
     layout->addWidget(Label1);

@@ -56,6 +56,7 @@ EntryName::EntryName(QWidget *owner)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/records/medal@2x.png")));
+    Image1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
@@ -73,6 +74,7 @@ EntryName::EntryName(QWidget *owner)
     text->addLayout(entry);
 
     auto *layout = new QHBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->setContentsMargins(20, 20, 20, 20);
     layout->setSpacing(16);
     layout->addWidget(Image1, 0, Qt::AlignTop);

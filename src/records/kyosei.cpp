@@ -11,7 +11,6 @@ namespace
     {
         auto *label = new QLabel(text, parent);
         label->setObjectName(name);
-        label->setWordWrap(true);
         return label;
     }
 }
@@ -37,7 +36,6 @@ Kyosei::Kyosei(QWidget *owner)
     QPalette palette = Label2->palette();
     palette.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
     Label2->setPalette(palette);
-    Label2->setWordWrap(false);
 
     OKButton = new QPushButton(QStringLiteral("OK以外に道は無いのだ"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
@@ -56,6 +54,7 @@ Kyosei::Kyosei(QWidget *owner)
     buttons->addStretch();
 
     auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->setContentsMargins(24, 20, 24, 16);
     layout->setSpacing(12);
     layout->addWidget(Label1);

@@ -1,9 +1,9 @@
 #include "max.h"
 
 #include <QDate>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -17,7 +17,6 @@ namespace
     {
         auto *label = new QLabel(text, parent);
         label->setObjectName(name);
-        label->setWordWrap(true);
         QFont font = label->font();
         font.setPointSizeF(font.pointSizeF() * scale);
         label->setFont(font);
@@ -50,56 +49,68 @@ Max::Max(QWidget *owner)
     setObjectName(QStringLiteral("Max"));
     setWindowTitle(QStringLiteral("Vocamira"));
 
-    auto *paper = new QFrame(this);
-    paper->setObjectName(QStringLiteral("certificatePaper"));
-    paper->setStyleSheet(QStringLiteral("QFrame#certificatePaper { background: #fffaf0; border: 6px double #9c7a1c; }"
-                                        "QFrame#certificatePaper QLabel { color: #1e1e1e; }"));
-    paper->setFont(certificateFont(font()));
-    paper->setMinimumWidth(paper->fontMetrics().horizontalAdvance(QChar(0x3042)) * 32);
+    // The sheet is painted by paintEvent; its text is dark whatever the
+    // desktop's colours, as the paper is always light.
+    m_paper = new QWidget(this);
+    m_paper->setObjectName(QStringLiteral("certificatePaper"));
+    QPalette ink = m_paper->palette();
+    ink.setColor(QPalette::WindowText, QColor(0x1e, 0x1e, 0x1e));
+    m_paper->setPalette(ink);
+    m_paper->setFont(certificateFont(font()));
 
     const QString direction = Common::IsEnglishAnswer() ? Common::TransModeEnglish : Common::TransModeJapanese;
-    Picture1 = new QLabel(paper);
+    Picture1 = new QLabel(m_paper);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setPixmap(QPixmap(QStringLiteral(":/records/laurel@2x.png")));
-    Picture1->setAlignment(Qt::AlignCenter);
-    Label1 = makeLabel(paper, QStringLiteral("Label1"), 3, QStringLiteral("表 彰 状"));
+    Picture1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    Label1 = makeLabel(m_paper, QStringLiteral("Label1"), 2.6, QStringLiteral("表 彰 状"));
     Label1->setAlignment(Qt::AlignCenter);
-    Label5 = makeLabel(paper, QStringLiteral("Label5"), 1.8, Common::CertificateName + QStringLiteral(" 殿"));
-    Label2 = makeLabel(paper, QStringLiteral("Label2"), 1.3,
+    Label5 = makeLabel(m_paper, QStringLiteral("Label5"), 1.6, Common::CertificateName + QStringLiteral(" 殿"));
+    // The sentences keep to one line each; only a long name wraps.
+    Label5->setWordWrap(true);
+    Label2 = makeLabel(m_paper, QStringLiteral("Label2"), 1.2,
                        QStringLiteral("あなたは「Vocamira」の%1部門において最高レベルに到達なさいました。").arg(direction));
-    Label7 = makeLabel(paper, QStringLiteral("Label7"), 1.3,
+    Label7 = makeLabel(m_paper, QStringLiteral("Label7"), 1.2,
                        QStringLiteral("その英単語語彙力・継続力・タイピング力を称え、ここにそれを表彰します。"));
-    Label3 = makeLabel(paper, QStringLiteral("Label3"), 1.2, certificateDay(Common::CertificateDate));
-    Label6 = makeLabel(paper, QStringLiteral("Label6"), 1.2, QStringLiteral("「Vocamira」制作者"));
-    Label4 = makeLabel(paper, QStringLiteral("Label4"), 1.5, QStringLiteral("Vocamira 制作チーム"));
-    Picture2 = new QLabel(paper);
+    Label3 = makeLabel(m_paper, QStringLiteral("Label3"), 1.1, certificateDay(Common::CertificateDate));
+    Label6 = makeLabel(m_paper, QStringLiteral("Label6"), 1.1, QStringLiteral("「Vocamira」制作者"));
+    Label4 = makeLabel(m_paper, QStringLiteral("Label4"), 1.4, QStringLiteral("Vocamira 制作チーム"));
+    Picture2 = new QLabel(m_paper);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setPixmap(QPixmap(QStringLiteral(":/records/rosette@2x.png")));
+    Picture2->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
     QFont title = Label1->font();
     title.setBold(true);
     Label1->setFont(title);
 
+    // The laurel beside the title, balanced by a blank of its width, keeps
+    // the sheet low enough for a small screen at 200%.
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(Picture1);
+    heading->addWidget(Label1, 1);
+    heading->addSpacing(Picture1->sizeHint().width());
+
     auto *issuer = new QVBoxLayout;
+    issuer->addStretch();
     issuer->addWidget(Label6);
     issuer->addWidget(Label4);
 
     auto *signature = new QHBoxLayout;
+    signature->addWidget(Label3, 0, Qt::AlignBottom);
     signature->addStretch();
     signature->addLayout(issuer);
     signature->addWidget(Picture2);
 
-    auto *sheet = new QVBoxLayout(paper);
-    sheet->setContentsMargins(40, 24, 40, 24);
-    sheet->setSpacing(14);
-    sheet->addWidget(Picture1);
-    sheet->addWidget(Label1);
-    sheet->addSpacing(10);
+    auto *sheet = new QVBoxLayout(m_paper);
+    sheet->setContentsMargins(36, 20, 36, 20);
+    sheet->setSpacing(10);
+    sheet->addLayout(heading);
     sheet->addWidget(Label5);
+    sheet->addSpacing(4);
     sheet->addWidget(Label2);
     sheet->addWidget(Label7);
-    sheet->addSpacing(10);
-    sheet->addWidget(Label3);
+    sheet->addSpacing(8);
     sheet->addLayout(signature);
 
     OKButton = new QPushButton(QStringLiteral("閉じる"), this);
@@ -112,6 +123,20 @@ Max::Max(QWidget *owner)
     buttons->addWidget(OKButton);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(paper);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    layout->addWidget(m_paper);
     layout->addLayout(buttons);
+}
+
+void Max::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    const QColor gold(0x9c, 0x7a, 0x1c);
+    QPainter painter(this);
+    const QRect sheet = m_paper->geometry();
+    painter.fillRect(sheet, QColor(0xff, 0xfa, 0xf0));
+    painter.setPen(QPen(gold, 4));
+    painter.drawRect(sheet.adjusted(2, 2, -2, -2));
+    painter.setPen(QPen(gold, 1));
+    painter.drawRect(sheet.adjusted(9, 9, -10, -10));
 }

@@ -14,7 +14,11 @@ class Max : public QDialog
 public:
     explicit Max(QWidget *owner);
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
+    QWidget *m_paper;
     QLabel *Label1;
     QLabel *Label2;
     QLabel *Label3;

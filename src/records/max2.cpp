@@ -13,6 +13,7 @@ namespace
         auto *picture = new QLabel(parent);
         picture->setObjectName(name);
         picture->setPixmap(QPixmap(resource));
+        picture->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         return picture;
     }
 }
@@ -53,6 +54,7 @@ Max2::Max2(QWidget *owner)
     buttons->addStretch();
 
     auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->setContentsMargins(32, 20, 32, 16);
     layout->setSpacing(18);
     layout->addLayout(pictures);

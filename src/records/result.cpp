@@ -192,6 +192,7 @@ Result::Result(const TestOutcome &outcome, QWidget *owner)
     buttons->addWidget(OKButton);
 
     auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
 }
