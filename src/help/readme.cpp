@@ -1,0 +1,24 @@
+#include "readme.h"
+
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+
+#include "core/message.h"
+#include "core/programfolder.h"
+#include "pageopener.h"
+
+void OpenReadMe()
+{
+    const QString path = ProgramFolder::filePath(QStringLiteral("readme.txt"));
+    // Checked first: the desktop would otherwise report a missing file in
+    // its own words, or not at all.
+    if (!QFile::exists(path))
+    {
+        Message::show(QStringLiteral("ReadMeファイルが見つかりません。\n%1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (!PageOpener::open(QUrl::fromLocalFile(path)))
+        Message::show(QStringLiteral("ReadMeファイルをテキストエディタで開けませんでした。\n%1")
+                          .arg(QDir::toNativeSeparators(path)));
+}

@@ -1,0 +1,66 @@
+#include "versioninfo.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "clicklabel.h"
+#include "links.h"
+#include "openurl.h"
+
+namespace
+{
+    constexpr int VersionMajor = 1;
+    constexpr int VersionMinor = 0;
+    constexpr int VersionRevision = 6;
+
+    QLabel *namedLabel(const char *name, const QString &text)
+    {
+        auto *label = new QLabel(text);
+        label->setObjectName(QLatin1String(name));
+        return label;
+    }
+}
+
+VersionInfo::VersionInfo(QWidget *owner)
+    : QDialog(owner)
+{
+    setObjectName(QStringLiteral("VersionInfo"));
+    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+
+    Label1 = namedLabel("Label1", QStringLiteral("Vocamira V%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
+    QFont title = Label1->font();
+    title.setPointSizeF(title.pointSizeF() * 1.5);
+    title.setBold(true);
+    Label1->setFont(title);
+    Label2 = namedLabel("Label2", QString());
+    Label3 = namedLabel("Label3", QStringLiteral("作者ホームページはこちら"));
+    Label4 = new ClickLabel;
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setText(Links::HomePage);
+    // Drawn as a link, since clicking it opens the page.
+    QPalette link = Label4->palette();
+    link.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    Label4->setPalette(link);
+    QFont underlined = Label4->font();
+    underlined.setUnderline(true);
+    Label4->setFont(underlined);
+    connect(Label4, &ClickLabel::clicked, this, &VersionInfo::Label4_Click);
+
+    OKButton = new QPushButton(QStringLiteral("閉じる"));
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    connect(OKButton, &QPushButton::clicked, this, &VersionInfo::accept);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKButton);
+    auto *layout = new QVBoxLayout(this);
+    for (QLabel *label : {Label1, Label2, Label3, static_cast<QLabel *>(Label4)})
+        layout->addWidget(label);
+    layout->addLayout(buttons);
+}
+
+void VersionInfo::Label4_Click()
+{
+    OpenUrl(Links::HomePage, {});
+}
