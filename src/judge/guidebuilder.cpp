@@ -15,7 +15,6 @@ namespace
         qsizetype length = 1;
         int row = -1;       // the row of the whole unit
         QStringView piece;  // what the guide shows for it
-        bool doubled = false; // a っ shown by doubling the next letter
     };
 
     using Units = QVarLengthArray<Unit, 64>;
@@ -72,7 +71,7 @@ namespace
     bool canUseSingleN(QStringView source, const Unit &next)
     {
         const QChar key = firstKey(next);
-        if (Judge::GuideBuilder::blocksSingleN(source[next.start]) || next.doubled || key == u'n')
+        if (Judge::GuideBuilder::blocksSingleN(source[next.start]) || key == u'n')
             return false;
         return hasSpellingStartingWith(next.row, key);
     }
@@ -93,8 +92,7 @@ namespace
             const QString &display = JudgeTable[unit.row].Spellings[0];
             if (display == JudgeTableSet::DoubleMarker)
             {
-                unit.doubled = next && canDouble(source, *next);
-                unit.piece = unit.doubled ? next->piece.first(1) : QStringView(u"xtu");
+                unit.piece = next && canDouble(source, *next) ? next->piece.first(1) : QStringView(u"xtu");
             }
             else if (display == JudgeTableSet::NMarker)
             {
