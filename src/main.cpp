@@ -1,15 +1,22 @@
 #include <QApplication>
-#include <QTextStream>
+#include <QFont>
 
+#include "app/mainwindow.h"
 #include "app/messagebox.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vocamira"));
+    // Japanese captions read best in a Japanese face where one is installed.
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic"), font.family()});
+    QApplication::setFont(font);
     MessageBox::install();
 
-    QTextStream(stdout) << "Vocamira: the program folder is ready in " << QCoreApplication::applicationDirPath()
-                        << ".\nThe main window is not there yet; it comes with the next step of the project.\n";
-    return 0;
+    MainWindow window;
+    if (!window.Form_Load())
+        return 1;
+    window.show();
+    return app.exec();
 }

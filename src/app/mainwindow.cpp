@@ -1,0 +1,746 @@
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "bank/questions.h"
+#include "core/clock.h"
+#include "core/common.h"
+#include "core/message.h"
+#include "core/random.h"
+#include "core/settings.h"
+#include "judge/judge.h"
+#include "judge/judgetable.h"
+#include "judge/keycodelookup.h"
+#include "judge/keycodetable.h"
+#include "judge/keymapping.h"
+#include "judge/romansettings.h"
+#include "modal.h"
+#include "records/endmessage.h"
+#include "records/entryname.h"
+#include "records/kyosei.h"
+#include "records/max2.h"
+#include "records/recordsstore.h"
+#include "soundplayer.h"
+#include "targetbox.h"
+#include "testrules.h"
+
+namespace
+{
+    constexpr int KeyEnter = 13;
+    constexpr int KeyEscape = 27;
+    constexpr int TimerIntervalMs = 100;
+    constexpr int PromptPointsEnglish = 16;
+    constexpr int PromptPointsJapanese = 22;
+    const QString Set = QStringLiteral("1");
+
+    MainWindow *theWindow = nullptr;
+
+    template <typename T>
+    T *named(T *object, const QString &name)
+    {
+        object->setObjectName(name);
+        return object;
+    }
+
+    QLabel *newLabel(const QString &name, QWidget *parent, const QString &text = QString())
+    {
+        return named(new QLabel(text, parent), name);
+    }
+}
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral("Vocamira"));
+    buildControls();
+    buildMenus();
+    disableInputMethods();
+    theWindow = this;
+    // Every key of this window reaches Form_KeyDown before the control that has the focus.
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+    if (theWindow == this)
+        theWindow = nullptr;
+}
+
+MainWindow *MainWindow::instance()
+{
+    return theWindow;
+}
+
+void MainWindow::buildControls()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->addWidget(buildSettingsRow());
+    layout->addWidget(buildTestRow());
+
+    Label1 = newLabel(QStringLiteral("Label1"), central);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
+    Label1->setMinimumHeight(QFontMetrics(Label1->font()).height() * 4);
+    layout->addWidget(Label1, 1);
+
+    layout->addWidget(buildTargets());
+    Label14 = newLabel(QStringLiteral("Label14"), central,
+                       QStringLiteral("Enter：スタート／中断　Esc：ターゲットキャンセル"));
+    Label14->setAlignment(Qt::AlignRight);
+    layout->addWidget(Label14);
+    setCentralWidget(central);
+
+    Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+}
+
+QWidget *MainWindow::buildSettingsRow()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    Frame1 = named(new QGroupBox(QStringLiteral("入力方式"), row), QStringLiteral("Frame1"));
+    Option1 = named(new QRadioButton(QStringLiteral("ローマ字"), Frame1), QStringLiteral("Option1"));
+    Option2 = named(new QRadioButton(QStringLiteral("かな"), Frame1), QStringLiteral("Option2"));
+    auto *inputLayout = new QVBoxLayout(Frame1);
+    inputLayout->addWidget(Option1);
+    inputLayout->addWidget(Option2);
+
+    Frame3 = named(new QGroupBox(QStringLiteral("モード"), row), QStringLiteral("Frame3"));
+    Option3 = named(new QRadioButton(QStringLiteral("レベル上げ挑戦！"), Frame3), QStringLiteral("Option3"));
+    Option4 = named(new QRadioButton(QStringLiteral("予習/復習"), Frame3), QStringLiteral("Option4"));
+    Combo1 = named(new QComboBox(Frame3), QStringLiteral("Combo1"));
+    Combo1->setMinimumContentsLength(4);
+    auto *modeLayout = new QGridLayout(Frame3);
+    modeLayout->addWidget(Option3, 0, 0, 1, 2);
+    modeLayout->addWidget(Option4, 1, 0);
+    modeLayout->addWidget(Combo1, 1, 1);
+
+    Frame4 = named(new QGroupBox(QStringLiteral("出題時音声"), row), QStringLiteral("Frame4"));
+    Option5 = named(new QRadioButton(QStringLiteral("あり"), Frame4), QStringLiteral("Option5"));
+    Option6 = named(new QRadioButton(QStringLiteral("なし"), Frame4), QStringLiteral("Option6"));
+    auto *soundLayout = new QVBoxLayout(Frame4);
+    soundLayout->addWidget(Option5);
+    soundLayout->addWidget(Option6);
+
+    Frame2 = named(new QGroupBox(QStringLiteral("現在の状況"), row), QStringLiteral("Frame2"));
+    Label4 = newLabel(QStringLiteral("Label4"), Frame2);
+    Label5 = newLabel(QStringLiteral("Label5"), Frame2);
+    auto *statusLayout = new QVBoxLayout(Frame2);
+    statusLayout->addWidget(Label4);
+    statusLayout->addWidget(Label5);
+
+    for (QGroupBox *frame : {Frame1, Frame3, Frame4, Frame2})
+        layout->addWidget(frame);
+    layout->setStretchFactor(Frame2, 1);
+
+    Option1->setChecked(true);
+    Option3->setChecked(true);
+    Option5->setChecked(true);
+    // Connected after the designed choices are set, so building writes nothing.
+    const auto buttons = options();
+    for (int i = 0; i < OptionCount; ++i)
+        connect(buttons[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                selectOption(i);
+        });
+    return row;
+}
+
+QWidget *MainWindow::buildTestRow()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    Label7 = newLabel(QStringLiteral("Label7"), row);
+    Label7->setAlignment(Qt::AlignCenter);
+    Label7->setMinimumWidth(QFontMetrics(Label7->font()).horizontalAdvance(QStringLiteral("レベル")) + 16);
+    Label3 = newLabel(QStringLiteral("Label3"), row);
+    Label15 = newLabel(QStringLiteral("Label15"), row);
+    Label8 = newLabel(QStringLiteral("Label8"), row);
+    Label12 = newLabel(QStringLiteral("Label12"), row);
+    Label13 = newLabel(QStringLiteral("Label13"), row);
+    Label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label13->setMinimumWidth(QFontMetrics(Label13->font()).horizontalAdvance(QStringLiteral("000")) + 8);
+    Command1 = named(new QPushButton(QStringLiteral("スタート"), row), QStringLiteral("Command1"));
+    connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+
+    for (QWidget *widget : {static_cast<QWidget *>(Label7), static_cast<QWidget *>(Label3),
+                            static_cast<QWidget *>(Label15)})
+        layout->addWidget(widget);
+    layout->addStretch(1);
+    for (QWidget *widget : {static_cast<QWidget *>(Label8), static_cast<QWidget *>(Label12),
+                            static_cast<QWidget *>(Label13), static_cast<QWidget *>(Command1)})
+        layout->addWidget(widget);
+    return row;
+}
+
+QWidget *MainWindow::buildTargets()
+{
+    auto *targets = new QWidget(this);
+    auto *layout = new QVBoxLayout(targets);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (int box = 0; box < 3; ++box)
+    {
+        Label2[box] = newLabel(QStringLiteral("Label2_%1").arg(box), targets);
+        Picture1[box] = named(new TargetBox(targets), QStringLiteral("Picture1_%1").arg(box));
+        layout->addWidget(Label2[box]);
+        layout->addWidget(Picture1[box]);
+    }
+    return targets;
+}
+
+void MainWindow::buildMenus()
+{
+    auto addMenu = [this](const QString &name, const QString &title) {
+        return named(menuBar()->addMenu(title), name);
+    };
+    auto addItem = [this](QMenu *menu, const QString &name, const QString &text, void (MainWindow::*handler)()) {
+        QAction *action = named(menu->addAction(text), name);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+
+    MenuFile = addMenu(QStringLiteral("MenuFile"), QStringLiteral("ファイル(&F)"));
+    MenuEnd = addItem(MenuFile, QStringLiteral("MenuEnd"), QStringLiteral("終了(&X)"), &MainWindow::MenuEnd_Click);
+
+    MenuSetting = addMenu(QStringLiteral("MenuSetting"), QStringLiteral("設定(&S)"));
+    MenuRoma = addItem(MenuSetting, QStringLiteral("MenuRoma"), QStringLiteral("ﾛｰﾏ字表示(&R)"),
+                       &MainWindow::MenuRoma_Click);
+    kugiri1 = named(MenuSetting->addSeparator(), QStringLiteral("kugiri1"));
+    MenuSyutudai = addItem(MenuSetting, QStringLiteral("MenuSyutudai"), QStringLiteral("出題設定(&S)"),
+                           &MainWindow::MenuSyutudai_Click);
+
+    MenuKekka = addMenu(QStringLiteral("MenuKekka"), QStringLiteral("結果表示(&K)"));
+    MenuRecord = addItem(MenuKekka, QStringLiteral("MenuRecord"), QStringLiteral("成績一覧(&R)"),
+                         &MainWindow::MenuRecord_Click);
+
+    MenuHelp = addMenu(QStringLiteral("MenuHelp"), QStringLiteral("ヘルプ(&H)"));
+    MenuReadMe = addItem(MenuHelp, QStringLiteral("MenuReadMe"), QStringLiteral("ReadMe(&R)"),
+                         &MainWindow::MenuReadMe_Click);
+    MenuBook = addItem(MenuHelp, QStringLiteral("MenuBook"), QStringLiteral("書籍案内(&B)"),
+                       &MainWindow::MenuBook_Click);
+    MenuVersion = addItem(MenuHelp, QStringLiteral("MenuVersion"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&V)"),
+                          &MainWindow::MenuVersion_Click);
+}
+
+void MainWindow::disableInputMethods()
+{
+    // A Japanese input method would turn the typed romaji into kana before the
+    // judge sees the keys.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+bool MainWindow::Form_Load()
+{
+    using namespace Common;
+    Random::reseedFromClock();
+    CodeChangeTableSet::BuildKeyCodeTable();
+    JudgeTableSet::BuildJudgeTable();
+    JudgeTableSet::ApplyRomanSettings();
+    LoadQuestions();
+    LoadTestSettings();
+    if (QuestionCount < QuestionsPerLevel)
+    {
+        Message::show(QStringLiteral("問題文ファイルが無いか問題数が不足しています。処理続行不能！！"));
+        return false;
+    }
+    LoadRecords();
+    Option3->setEnabled(true);
+    ShowTestSettings();
+    ShowLevelStatus();
+    Combo1->setCurrentIndex(0);
+    TestState.clear();
+    return true;
+}
+
+std::array<QRadioButton *, MainWindow::OptionCount> MainWindow::options() const
+{
+    return {Option1, Option2, Option3, Option4, Option5, Option6};
+}
+
+void MainWindow::selectOption(int index)
+{
+    static constexpr std::array<void (MainWindow::*)(), OptionCount> handlers = {
+        &MainWindow::Option1_Click, &MainWindow::Option2_Click, &MainWindow::Option3_Click,
+        &MainWindow::Option4_Click, &MainWindow::Option5_Click, &MainWindow::Option6_Click};
+    QRadioButton *option = options()[index];
+    // An option that is already selected emits nothing, but its handler must
+    // still run (it writes the setting back).
+    if (!option->isChecked())
+    {
+        option->setChecked(true);
+        return;
+    }
+    (this->*handlers[index])();
+}
+
+void MainWindow::setBadge(const TestRules::Badge &badge)
+{
+    Label7->setText(badge.text);
+    // The light badge colours need a dark ground to be read.
+    Label7->setStyleSheet(badge.text.isEmpty()
+                              ? QString()
+                              : QStringLiteral("QLabel { background-color: #2F3447; color: %1; "
+                                               "border-radius: 4px; padding: 2px 6px; font-weight: bold; }")
+                                    .arg(badge.color));
+}
+
+bool MainWindow::isRunning() const
+{
+    return TestState == TestRules::Running;
+}
+
+void MainWindow::ShowTestSettings()
+{
+    using namespace Common;
+    Label1->clear();
+    for (QLabel *label : Label2)
+        label->clear();
+    Label3->clear();
+    setBadge({});
+    Label8->setText(TestRules::QuestionsCaption());
+    Label12->setText(TestRules::TimeLimitCaption(Option3->isChecked() ? TimeLimitChallenge : TimeLimitStudy));
+    Label13->clear();
+    Label15->clear();
+    for (TargetBox *box : Picture1)
+        box->clear();
+    selectOption(ReadIniValue(CommonIni, SectionMainWindow, KeyInputBy) == u"KANA" ? 1 : 0);
+    selectOption(ReadIniValue(CommonIni, SectionMainWindow, KeySound) == u"OFF" ? 5 : 4);
+    setWindowTitle(QStringLiteral("Vocamira") + BankDescription());
+}
+
+void MainWindow::ShowLevelStatus()
+{
+    using namespace Common;
+    const int remembered = Combo1->currentIndex();
+    Label4->setText(TestRules::LevelStatusCaption(CurrentLevel));
+    Label5->setText(TestRules::FailCountCaption(FailCount));
+    Combo1->clear();
+    if (TestRules::AtTopLevel())
+    {
+        Option3->setEnabled(false);
+        selectOption(3);
+        Combo1->addItems(TestRules::LevelChoices());
+        Combo1->setEnabled(true);
+        CurrentTimeLimit = TimeLimitStudy;
+    }
+    else
+    {
+        Option3->setEnabled(true);
+        Combo1->setEnabled(!Option3->isChecked());
+        Combo1->addItems(TestRules::LevelChoices());
+    }
+    // A shorter list (a smaller bank) keeps its last entry selected.
+    Combo1->setCurrentIndex(std::min(remembered, Combo1->count() - 1));
+}
+
+void MainWindow::RefreshAfterSettings()
+{
+    Option3->setEnabled(true);
+    ShowTestSettings();
+    ShowLevelStatus();
+    Combo1->setCurrentIndex(0);
+}
+
+void MainWindow::Option1_Click()
+{
+    Common::WriteIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeyInputBy, QStringLiteral("ROMA"));
+}
+
+void MainWindow::Option2_Click()
+{
+    Common::WriteIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeyInputBy, QStringLiteral("KANA"));
+}
+
+void MainWindow::Option3_Click()
+{
+    Combo1->setCurrentIndex(0);
+    Combo1->setEnabled(false);
+    Label12->setText(TestRules::TimeLimitCaption(Common::TimeLimitChallenge));
+}
+
+void MainWindow::Option4_Click()
+{
+    Combo1->setEnabled(true);
+    Label12->setText(TestRules::TimeLimitCaption(Common::TimeLimitStudy));
+}
+
+void MainWindow::Option5_Click()
+{
+    Common::WriteIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeySound, QStringLiteral("ON"));
+}
+
+void MainWindow::Option6_Click()
+{
+    Common::WriteIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeySound, QStringLiteral("OFF"));
+}
+
+void MainWindow::Command1_Click()
+{
+    if (isRunning())
+    {
+        EndTest();
+        return;
+    }
+    startTest();
+}
+
+void MainWindow::startTest()
+{
+    using namespace Common;
+    TestRules::ResetTestRun();
+    chooseTestKind();
+    TestLevel = TestRules::LimitTestLevel(chosenLevel());
+    Label3->setText(TestRules::TestLevelCaption(TestLevel));
+    Command1->setText(QStringLiteral("中断"));
+    placePrompt();
+    CurrentTimeLimit = Option3->isChecked() ? TimeLimitChallenge : TimeLimitStudy;
+    // Read after the forced-review notice, whose time does not count.
+    StartTime = Clock::nowMs();
+    Timer1->start(TimerIntervalMs);
+    TestState = TestRules::Running;
+    NextQuestion();
+}
+
+void MainWindow::chooseTestKind()
+{
+    using namespace Common;
+    if (!Option3->isChecked())
+        TestMode = TestRules::ModePreview;
+    else if (!TestRules::DrawForcedReview())
+        TestMode = TestRules::ModeLevelUp;
+    else
+    {
+        TestMode = TestRules::ModeForcedReview;
+        Kyosei notice(this);
+        Modal::exec(notice);
+    }
+    setBadge(TestRules::ModeBadge(TestMode, Combo1->currentIndex() == 0));
+}
+
+int MainWindow::chosenLevel() const
+{
+    using namespace Common;
+    if (TestMode == TestRules::ModeForcedReview)
+        return TestRules::DrawForcedReviewLevel();
+    if (TestMode == TestRules::ModeLevelUp)
+        return CurrentLevel + 1;
+    return Combo1->currentText().toInt();
+}
+
+void MainWindow::placePrompt()
+{
+    QFont promptFont = Label1->font();
+    const bool english = Common::IsEnglishAnswer();
+    promptFont.setPointSize(english ? PromptPointsEnglish : PromptPointsJapanese);
+    Label1->setFont(promptFont);
+    // A Japanese meaning sits lower, an English word near the top.
+    Label1->setAlignment(Qt::AlignHCenter | (english ? Qt::AlignVCenter : Qt::AlignTop));
+}
+
+void MainWindow::Timer1_Timer()
+{
+    if (!isRunning())
+        return;
+    const double elapsed = (Clock::nowMs() - StartTime) / 1000.0;
+    if (elapsed >= Common::CurrentTimeLimit)
+    {
+        Label13->setText(TestRules::CounterText(Common::CurrentTimeLimit));
+        EndTest();
+        return;
+    }
+    Label13->setText(TestRules::CounterText(elapsed));
+}
+
+void MainWindow::NextQuestion()
+{
+    for (int slot = 0; slot < 3; ++slot)
+    {
+        TargetPos[slot] = 1;
+        TargetAlive[slot] = Set;
+        TargetPending[slot].clear();
+        TargetTyped[slot].clear();
+        TargetUnitRest[slot].clear();
+    }
+    PickQuestion();
+    PickDistractor1();
+    PickDistractor2();
+    if (TestRules::PronunciationWanted(Option5->isChecked()))
+        SoundPlayer::play(Common::SoundFilePath(TargetQuestion[0]));
+}
+
+void MainWindow::PickQuestion()
+{
+    using namespace Common;
+    const int q = TestRules::DrawQuestion();
+    TargetQuestion[0] = q;
+    TargetPicture[0] = TestRules::DrawIndex(3);
+    const int n = ++TestQuestionIndex;
+    Label1->setText(QuestionBank[q].Prompt);
+    Label15->setText(TestRules::QuestionNumberCaption(n));
+    QuestionBank[q].UsedMark = Set;
+    TestQuestionNumbers[n] = QString::number(q);
+    TestMarks[n] = TestRules::MarkWrong;
+    showCandidate(0);
+
+    // The wrong answers fill the other two boxes in increasing order.
+    int slot = 1;
+    for (int box = 0; box < 3; ++box)
+        if (box != TargetPicture[0])
+            TargetPicture[slot++] = box;
+}
+
+void MainWindow::PickDistractor1()
+{
+    TargetQuestion[1] = TestRules::DrawDistractor(TargetQuestion[0]);
+    showCandidate(1);
+}
+
+void MainWindow::PickDistractor2()
+{
+    TargetQuestion[2] = TestRules::DrawDistractor(TargetQuestion[0], TargetQuestion[1]);
+    showCandidate(2);
+}
+
+void MainWindow::showCandidate(int slot)
+{
+    const Common::QuestionEntry &entry = Common::QuestionBank[TargetQuestion[slot]];
+    const int box = TargetPicture[slot];
+    Label2[box]->setText(entry.Answer);
+    TargetGuide[slot] = makeGuide(entry.AnswerKeys);
+    DrawTarget(box, {}, {}, entry.AnswerKeys, {}, {}, TargetGuide[slot]);
+}
+
+QString MainWindow::makeGuide(const QString &keys) const
+{
+    return Option1->isChecked() ? Judge::MakeRomaGuide(keys) : Judge::MakeKanaGuide(keys);
+}
+
+void MainWindow::DrawTarget(int box, const QString &typed, const QString &current, const QString &rest,
+                            const QString &guideTyped, const QString &guideCurrent, const QString &guideRest)
+{
+    Picture1[box]->draw({typed, current, rest}, {guideTyped, guideCurrent, guideRest}, !Common::IsEnglishAnswer());
+}
+
+void MainWindow::Form_KeyDown(int keyCode, int shift)
+{
+    if (keyCode == KeyEnter)
+    {
+        Command1_Click();
+        return;
+    }
+    if (!isRunning())
+        return;
+    if (keyCode == KeyEscape)
+    {
+        cancelTargets();
+        return;
+    }
+    CodeChage::KeyLookup lookup;
+    lookup.KeyCodeIn = keyCode;
+    lookup.ShiftIn = shift;
+    CodeChage::LookupKeyCode(lookup);
+    if (lookup.KeyNotFound != u"0")
+        return;
+
+    TargetHit.fill(QString());
+    for (int slot = 0; slot < 3; ++slot)
+    {
+        if (TargetAlive[slot] == Set && judgeSlot(slot, lookup.KeyRomaChar, lookup.KeyKanaChar))
+            return;
+    }
+    dropMissedSlots();
+}
+
+void MainWindow::cancelTargets()
+{
+    for (int slot = 0; slot < 3; ++slot)
+    {
+        TargetPos[slot] = 1;
+        TargetAlive[slot] = Set;
+        const QString &keys = Common::QuestionBank[TargetQuestion[slot]].AnswerKeys;
+        // The guide follows the input method selected now.
+        TargetGuide[slot] = makeGuide(keys);
+        DrawTarget(TargetPicture[slot], {}, {}, keys, {}, {}, TargetGuide[slot]);
+        TargetTyped[slot].clear();
+        TargetPending[slot].clear();
+        TargetUnitRest[slot].clear();
+    }
+}
+
+bool MainWindow::judgeSlot(int slot, const QString &romaKey, const QString &kanaKey)
+{
+    const QString &keys = Common::QuestionBank[TargetQuestion[slot]].AnswerKeys;
+    Judge::JudgeState state;
+    state.JudgeKeyRoma = romaKey;
+    state.JudgeKeyKana = kanaKey;
+    state.JudgeTarget = keys;
+    state.JudgePos = TargetPos[slot];
+    state.JudgeTyped = TargetTyped[slot];
+    state.JudgePending = TargetPending[slot];
+    state.JudgeGuide = TargetGuide[slot];
+    state.JudgeUnitRest = TargetUnitRest[slot];
+    // The input method is read at every key, so a change applies at once.
+    if (Option1->isChecked())
+        Judge::JudgeRomaKey(state);
+    else
+        Judge::JudgeKanaKey(state);
+    TargetPos[slot] = state.JudgePos;
+    TargetTyped[slot] = state.JudgeTyped;
+    TargetPending[slot] = state.JudgePending;
+    TargetGuide[slot] = state.JudgeGuide;
+    TargetUnitRest[slot] = state.JudgeUnitRest;
+
+    if (state.JudgeMiss != u"0")
+        return false;
+    if (state.JudgeDone == Set)
+    {
+        completeQuestion(slot);
+        return true;
+    }
+    TargetHit[slot] = Set;
+    const int p = state.JudgePos;
+    DrawTarget(TargetPicture[slot], keys.left(p - 1), keys.mid(p - 1, 1), keys.mid(p), state.JudgeTyped,
+               state.JudgeGuide.left(1), state.JudgeGuide.mid(1));
+    return false;
+}
+
+void MainWindow::completeQuestion(int slot)
+{
+    using namespace Common;
+    if (slot == 0)
+    {
+        TestMarks[TestQuestionIndex] = TestRules::MarkCorrect;
+        ++TestCorrectCount;
+    }
+    if (TestQuestionIndex < QuestionsPerTest)
+        NextQuestion();
+    else
+        EndTest();
+}
+
+void MainWindow::dropMissedSlots()
+{
+    // A key that no live slot accepted changes nothing.
+    if (std::none_of(TargetHit.cbegin(), TargetHit.cend(), [](const QString &hit) { return hit == Set; }))
+        return;
+    for (int slot = 0; slot < 3; ++slot)
+    {
+        if (TargetHit[slot].isEmpty())
+            TargetAlive[slot].clear();
+    }
+}
+
+void MainWindow::EndTest()
+{
+    using namespace Common;
+    EndTime = Clock::nowMs();
+    TestState.clear();
+    ShowTestSettings();
+    Command1->setText(QStringLiteral("スタート"));
+    Timer1->stop();
+
+    const TestOutcome outcome = TestRules::ScoreTest(EndTime - StartTime, QDate::currentDate());
+    // The records are safe on disk before any notice can keep the learner waiting.
+    SaveRecords();
+    EndMessage notice(outcome, this);
+    Modal::exec(notice);
+    // The notice returns once the result view is closed: the LEVEL shown follows the test.
+    ShowLevelStatus();
+    if (TestMode == TestRules::ModeLevelUp && CurrentLevel == LevelCount)
+        ShowTopLevelNotice();
+}
+
+void MainWindow::ShowTopLevelNotice()
+{
+    if (Common::IsUserBank())
+    {
+        Max2 notice(this);
+        Modal::exec(notice);
+        return;
+    }
+    EntryName entry(this);
+    Modal::exec(entry);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // A test still running is scored and saved, with its notices, before the end.
+    if (isRunning())
+        EndTest();
+    event->accept();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+        return QMainWindow::eventFilter(watched, event);
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+
+    auto *keyEvent = static_cast<QKeyEvent *>(event);
+    const VirtualKey key = virtualKeyFromEvent(keyEvent->nativeScanCode(), keyEvent->key(), keyEvent->modifiers());
+    // While a test runs every key is typing, never a shortcut or a control's
+    // key; when idle only Enter is taken, so the controls stay usable.
+    if (!isRunning() && key.keyCode != KeyEnter)
+        return false;
+    event->accept();
+    if (type == QEvent::KeyPress)
+        Form_KeyDown(key.keyCode, key.shift);
+    return true;
+}
+
+void MainWindow::MenuEnd_Click()
+{
+    close();
+}
+
+void MainWindow::MenuRoma_Click()
+{
+}
+
+void MainWindow::MenuSyutudai_Click()
+{
+    // The dialog may reload the bank, the parameters and the records: the
+    // running test is scored first so that they always belong together.
+    if (isRunning())
+        EndTest();
+}
+
+void MainWindow::MenuRecord_Click()
+{
+}
+
+void MainWindow::MenuReadMe_Click()
+{
+}
+
+void MainWindow::MenuBook_Click()
+{
+}
+
+void MainWindow::MenuVersion_Click()
+{
+}

@@ -1,0 +1,161 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class TargetBox;
+
+namespace TestRules
+{
+    struct Badge;
+}
+
+// The program's main window, where every test runs: start-up, the start and
+// stop of a test, its questions, the keys typed and the scoring at its end.
+// Controls and test state are members with the names the other windows and
+// the status routines know them by.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The one main window, or nullptr.
+    static MainWindow *instance();
+
+    // Builds the tables and loads bank, settings and records. False when the
+    // bank cannot fill one LEVEL: the learner has been told, the program ends.
+    bool Form_Load();
+
+    void ShowTestSettings();
+    void ShowLevelStatus();
+    void RefreshAfterSettings();
+
+    void Command1_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void Option4_Click();
+    void Option5_Click();
+    void Option6_Click();
+    void Timer1_Timer();
+    // keyCode: Windows virtual-key code; shift: 1 Shift, 2 Ctrl, 4 Alt.
+    void Form_KeyDown(int keyCode, int shift);
+
+    void MenuEnd_Click();
+    void MenuRoma_Click();
+    void MenuSyutudai_Click();
+    void MenuRecord_Click();
+    void MenuReadMe_Click();
+    void MenuBook_Click();
+    void MenuVersion_Click();
+
+    QGroupBox *Frame1;
+    QGroupBox *Frame2;
+    QGroupBox *Frame3;
+    QGroupBox *Frame4;
+    QRadioButton *Option1;
+    QRadioButton *Option2;
+    QRadioButton *Option3;
+    QRadioButton *Option4;
+    QRadioButton *Option5;
+    QRadioButton *Option6;
+    QComboBox *Combo1;
+    QPushButton *Command1;
+    QLabel *Label1;
+    std::array<QLabel *, 3> Label2 {};
+    QLabel *Label3;
+    QLabel *Label4;
+    QLabel *Label5;
+    QLabel *Label7;
+    QLabel *Label8;
+    QLabel *Label12;
+    QLabel *Label13;
+    QLabel *Label14;
+    QLabel *Label15;
+    std::array<TargetBox *, 3> Picture1 {};
+    QTimer *Timer1;
+
+    QMenu *MenuFile;
+    QMenu *MenuSetting;
+    QMenu *MenuKekka;
+    QMenu *MenuHelp;
+    QAction *MenuEnd;
+    QAction *MenuRoma;
+    QAction *kugiri1;
+    QAction *MenuSyutudai;
+    QAction *MenuRecord;
+    QAction *MenuReadMe;
+    QAction *MenuBook;
+    QAction *MenuVersion;
+
+    // "1" while a test runs, empty when idle.
+    QString TestState;
+    double StartTime = 0;
+    double EndTime = 0;
+
+    // Target slots: slot 0 holds the correct answer, 1 and 2 the wrong ones.
+    std::array<int, 3> TargetQuestion {};
+    std::array<int, 3> TargetPicture {};
+    std::array<int, 3> TargetPos {};
+    std::array<QString, 3> TargetTyped;
+    std::array<QString, 3> TargetPending;
+    std::array<QString, 3> TargetGuide;
+    std::array<QString, 3> TargetUnitRest;
+    std::array<QString, 3> TargetAlive;
+    std::array<QString, 3> TargetHit;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    static constexpr int OptionCount = 6;
+
+    void buildControls();
+    void buildMenus();
+    QWidget *buildSettingsRow();
+    QWidget *buildTestRow();
+    QWidget *buildTargets();
+    void disableInputMethods();
+
+    std::array<QRadioButton *, OptionCount> options() const;
+    void selectOption(int index);
+    void setBadge(const TestRules::Badge &badge);
+    bool isRunning() const;
+
+    void startTest();
+    void chooseTestKind();
+    int chosenLevel() const;
+    void placePrompt();
+
+    void NextQuestion();
+    void PickQuestion();
+    void PickDistractor1();
+    void PickDistractor2();
+    void showCandidate(int slot);
+    QString makeGuide(const QString &keys) const;
+    void DrawTarget(int box, const QString &typed, const QString &current, const QString &rest,
+                    const QString &guideTyped, const QString &guideCurrent, const QString &guideRest);
+
+    void cancelTargets();
+    // True when the key completed the slot's text, which ends the question.
+    bool judgeSlot(int slot, const QString &romaKey, const QString &kanaKey);
+    void completeQuestion(int slot);
+    void dropMissedSlots();
+
+    void EndTest();
+    void ShowTopLevelNotice();
+};

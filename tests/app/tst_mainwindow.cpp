@@ -1,0 +1,740 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <random>
+
+#include "app/mainwindow.h"
+#include "app/targetbox.h"
+#include "app/testrules.h"
+#include "bank/questions.h"
+#include "judge/judgetable.h"
+#include "judge/keycodelookup.h"
+#include "judge/keycodetable.h"
+#include "judge/keymapping.h"
+#include "records/recordsstore.h"
+#include "testsupport.h"
+#include "testsupport_ui.h"
+
+namespace
+{
+    struct KeyPress
+    {
+        int key = 0;
+        Qt::KeyboardModifiers modifiers;
+    };
+
+    // Which Qt key types a character, found through the program's own key
+    // mapping, so a test types exactly what a learner's keyboard sends.
+    QHash<QString, KeyPress> romaKeys;
+    QHash<QString, KeyPress> kanaKeys;
+
+    void buildKeyMaps()
+    {
+        CodeChangeTableSet::BuildKeyCodeTable();
+        QList<int> qtKeys;
+        for (int key = 0x20; key <= 0x7e; ++key)
+            qtKeys << key;
+        qtKeys << Qt::Key_yen << Qt::Key_Underscore;
+        for (Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier)})
+        {
+            for (int key : qtKeys)
+            {
+                const VirtualKey vk = virtualKeyFromEvent(0, key, modifiers);
+                CodeChage::KeyLookup lookup;
+                lookup.KeyCodeIn = vk.keyCode;
+                lookup.ShiftIn = vk.shift;
+                CodeChage::LookupKeyCode(lookup);
+                if (vk.keyCode == 0 || lookup.KeyNotFound != u"0")
+                    continue;
+                if (!lookup.KeyRomaChar.isEmpty() && !romaKeys.contains(lookup.KeyRomaChar))
+                    romaKeys.insert(lookup.KeyRomaChar, {key, modifiers});
+                if (!lookup.KeyKanaChar.isEmpty() && !kanaKeys.contains(lookup.KeyKanaChar))
+                    kanaKeys.insert(lookup.KeyKanaChar, {key, modifiers});
+            }
+        }
+    }
+
+    // Readings of plain kana, every one three characters and different, so no
+    // answer is the beginning of another.
+    QString reading(int i)
+    {
+        static const QString kana = QStringLiteral("かきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも");
+        return QString(kana[i % kana.size()]) + kana[(i / kana.size()) % kana.size()] + QStringLiteral("い");
+    }
+
+    QString english(int i)
+    {
+        return QStringLiteral("w") + QChar(u'a' + i % 26) + QChar(u'a' + (i / 26) % 26);
+    }
+
+    QStringList standardBank(int count)
+    {
+        QStringList groups;
+        for (int i = 0; i < count; ++i)
+            groups << english(i) << QStringLiteral("意味%1").arg(i) << reading(i);
+        return groups;
+    }
+
+    QStringList folderFiles(const QString &path)
+    {
+        QStringList files;
+        QDirIterator it(path, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next();
+        return files;
+    }
+}
+
+// One main window on a prepared program folder, with a clock and random
+// numbers the test drives and every notice answered from the test.
+class Session
+{
+public:
+    explicit Session(const QStringList &bank, const QString &direction = QString())
+    {
+        if (!direction.isEmpty())
+            folder.setCommon(Common::KeyTransMode, direction);
+        folder.writeStandardBank(bank);
+        Clock::setSource([this] { return now; });
+    }
+
+    ~Session()
+    {
+        window.reset();
+        Clock::setSource({});
+    }
+
+    bool load()
+    {
+        window = std::make_unique<MainWindow>();
+        const bool loaded = window->Form_Load();
+        Random::seed(20240501);
+        return loaded;
+    }
+
+    // The first draws are given; the rest come from a fixed generator.
+    void scriptRandom(QList<double> first)
+    {
+        Random::setSource([first, engine = std::mt19937(7)]() mutable {
+            if (!first.isEmpty())
+                return first.takeFirst();
+            return std::uniform_real_distribution<double>(0.0, 1.0)(engine);
+        });
+    }
+
+    template <typename T>
+    T *find(const QString &name) const
+    {
+        return window->findChild<T *>(name);
+    }
+
+    void key(int key, Qt::KeyboardModifiers modifiers = {}, QWidget *to = nullptr)
+    {
+        QTest::keyClick(to ? to : window.get(), Qt::Key(key), modifiers);
+    }
+
+    void type(const QString &text)
+    {
+        // In kana input, letters and digits are typed directly.
+        const bool kana = !window->Option1->isChecked();
+        for (QChar c : text)
+        {
+            const KeyPress press = kana && kanaKeys.contains(QString(c)) ? kanaKeys.value(QString(c))
+                                                                         : romaKeys.value(QString(c), {-1, {}});
+            QVERIFY2(press.key >= 0, qPrintable(QStringLiteral("no key types ") + c));
+            key(press.key, press.modifiers);
+        }
+    }
+
+    // Types the whole candidate of a slot, as its guide shows it.
+    void answer(int slot)
+    {
+        const QString keys = window->TargetGuide[slot];
+        QVERIFY(!keys.isEmpty());
+        type(keys);
+    }
+
+    // The labels of the result view, read while it is open.
+    void watchResult()
+    {
+        modals.answer(QStringLiteral("Result"), [this](QDialog &dialog) {
+            resultTime = dialog.findChild<QLabel *>(QStringLiteral("Label18"))->text();
+            resultRecord = dialog.findChild<QLabel *>(QStringLiteral("Label19"))->text();
+            dialog.close();
+        });
+    }
+
+    bool running() const { return window->TestState == TestRules::Running; }
+
+    ProgramFolderFixture folder;
+    ModalRecorder modals;
+    SoundRecorder sounds;
+    double now = 1000;
+    std::unique_ptr<MainWindow> window;
+    QString resultTime;
+    QString resultRecord;
+};
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void startUpNeedsOneLevel_data();
+    void startUpNeedsOneLevel();
+    void wholeTestTyped_data();
+    void wholeTestTyped();
+    void wrongCandidatesCompleted();
+    void stoppedByEnter();
+    void timedOutShowsTheLimit();
+    void narrowingAndEsc_data();
+    void narrowingAndEsc();
+    void sameTextCountsAsCorrect();
+    void levelMoves_data();
+    void levelMoves();
+    void previewCountsButSetsNoBests();
+    void topLevelNotices_data();
+    void topLevelNotices();
+    void keysReachTheWindowFirst_data();
+    void keysReachTheWindowFirst();
+    void closingScoresTheRunningTest();
+    void questionSettingsEndTheRunningTest();
+    void levelListKeepsAValidChoice();
+    void pronunciation_data();
+    void pronunciation();
+};
+
+void MainWindowTest::initTestCase()
+{
+    // Closing the window in a test must not end the test program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    buildKeyMaps();
+    QVERIFY(!romaKeys.isEmpty());
+    QVERIFY(!kanaKeys.isEmpty());
+}
+
+void MainWindowTest::startUpNeedsOneLevel_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("loads");
+
+    QTest::newRow("16 questions") << 16 << false;
+    QTest::newRow("17 questions") << 17 << true;
+}
+
+void MainWindowTest::startUpNeedsOneLevel()
+{
+    QFETCH(int, count);
+    QFETCH(bool, loads);
+    ProgramFolderFixture folder;
+    folder.writeStandardBank(standardBank(count));
+    MainWindow window;
+
+    QCOMPARE(window.Form_Load(), loads);
+
+    if (!loads)
+    {
+        QCOMPARE(folder.messages(),
+                 QStringList{QStringLiteral("問題文ファイルが無いか問題数が不足しています。処理続行不能！！")});
+        QCOMPARE(folderFiles(folder.path() + QStringLiteral("/ini")), QStringList());
+        QCOMPARE(folderFiles(folder.path() + QStringLiteral("/seiseki")), QStringList());
+        return;
+    }
+    QVERIFY(folder.messages().isEmpty());
+    QCOMPARE(window.Combo1->count(), 1);
+    QCOMPARE(window.Combo1->currentText(), QStringLiteral("1"));
+    QVERIFY(!window.Combo1->isEnabled());
+    QVERIFY(window.Option3->isChecked());
+    QVERIFY(window.Option3->isEnabled());
+    QCOMPARE(window.Label4->text(), QStringLiteral("LEVEL : 0"));
+    QCOMPARE(window.Label5->text(), QStringLiteral("不合格 : 0回"));
+    QCOMPARE(window.Label8->text(), QStringLiteral("出題数10問"));
+    QCOMPARE(window.Label12->text(), QStringLiteral("制限時間50秒"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Vocamira      < 標準問題 － 和訳 > "));
+    QCOMPARE(window.Command1->text(), QStringLiteral("スタート"));
+    QCOMPARE(Common::ReadIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeyInputBy),
+             QStringLiteral("ROMA"));
+    QCOMPARE(Common::ReadIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeySound),
+             QStringLiteral("ON"));
+}
+
+void MainWindowTest::wholeTestTyped_data()
+{
+    QTest::addColumn<QString>("direction");
+    QTest::addColumn<bool>("kana");
+
+    QTest::newRow("和訳, romaji") << "和訳" << false;
+    QTest::newRow("和訳, kana") << "和訳" << true;
+    QTest::newRow("英訳, romaji") << "英訳" << false;
+    QTest::newRow("英訳, kana") << "英訳" << true;
+}
+
+void MainWindowTest::wholeTestTyped()
+{
+    QFETCH(QString, direction);
+    QFETCH(bool, kana);
+    Session s(standardBank(17 * 3), direction);
+    QVERIFY(s.load());
+    if (kana)
+        s.window->Option2->setChecked(true);
+    s.watchResult();
+
+    s.key(Qt::Key_Return);
+    QVERIFY(s.running());
+    QCOMPARE(s.window->Label3->text(), QStringLiteral("【 LEVEL：1 の問題 】"));
+    QCOMPARE(s.window->Label7->text(), QStringLiteral("レベル\n上げ"));
+    QVERIFY(s.window->Label7->styleSheet().contains(QStringLiteral("#C0FFFF")));
+    QCOMPARE(s.window->Command1->text(), QStringLiteral("中断"));
+    QCOMPARE(s.window->Label1->font().pointSize(), direction == u"英訳" ? 16 : 22);
+    QCOMPARE(s.window->Picture1[0]->guideShown(), direction != u"英訳");
+
+    for (int n = 1; n <= 10; ++n)
+    {
+        QCOMPARE(s.window->Label15->text(), QStringLiteral("第%1問").arg(n));
+        const int q = s.window->TargetQuestion[0];
+        QVERIFY(q >= 0 && q < 17);
+        QCOMPARE(s.window->Label1->text(), Common::QuestionBank[q].Prompt);
+        QCOMPARE(s.window->Label2[s.window->TargetPicture[0]]->text(), Common::QuestionBank[q].Answer);
+        s.now += 1500;
+        s.answer(0);
+        QCOMPARE(Common::TestMarks[n], TestRules::MarkCorrect);
+    }
+
+    QVERIFY(!s.running());
+    QCOMPARE(Common::TestCorrectCount, 10);
+    QCOMPARE(s.modals.shown(), (QStringList{"EndMessage", "Result"}));
+    QCOMPARE(s.resultTime, QStringLiteral("15.000秒"));
+    QCOMPARE(s.resultRecord, QStringLiteral("最速記録！"));
+    QCOMPARE(s.window->Label4->text(), QStringLiteral("LEVEL : 1"));
+    QCOMPARE(s.window->Command1->text(), QStringLiteral("スタート"));
+    QVERIFY(s.window->Label1->text().isEmpty());
+    QVERIFY(s.window->Label7->text().isEmpty());
+
+    // What the test left on disk reads back the same.
+    const QList<Common::LevelRecord> rows = Common::LevelRecords;
+    Common::LoadRecords();
+    QCOMPARE(Common::CurrentLevel, 1);
+    QCOMPARE(Common::LevelRecords[1], rows[1]);
+    QCOMPARE(Common::LevelRecords[1].BestTime, 15000.0);
+    QCOMPARE(Common::LevelRecords[1].BestScore, 100);
+    QCOMPARE(Common::LevelRecords[1].ChallengePassCount, 1);
+}
+
+void MainWindowTest::wrongCandidatesCompleted()
+{
+    Session s(standardBank(17 * 3));
+    QVERIFY(s.load());
+    s.key(Qt::Key_Return);
+    for (int n = 1; n <= 10; ++n)
+    {
+        s.answer(n % 2 ? 1 : 2);
+        QCOMPARE(Common::TestMarks[n], TestRules::MarkWrong);
+        QCOMPARE(Common::TestCorrectCount, 0);
+    }
+    QVERIFY(!s.running());
+    QCOMPARE(Common::FailCount, 1);
+    QCOMPARE(Common::LevelRecords[1].ChallengeFailCount, 1);
+}
+
+void MainWindowTest::stoppedByEnter()
+{
+    Session s(standardBank(17 * 3));
+    QVERIFY(s.load());
+    s.watchResult();
+    s.key(Qt::Key_Return);
+    s.type(s.window->TargetGuide[0].left(2));
+    s.now += 2345;
+    s.key(Qt::Key_Enter);
+
+    QVERIFY(!s.running());
+    QCOMPARE(Common::TestQuestionIndex, 1);
+    QCOMPARE(Common::TestCorrectCount, 0);
+    QCOMPARE(s.resultTime, QStringLiteral("2.345秒"));
+    QCOMPARE(Common::FailCount, 1);
+    QCOMPARE(s.window->Label5->text(), QStringLiteral("不合格 : 1回"));
+    Common::LoadRecords();
+    QCOMPARE(Common::LevelRecords[1].ChallengeFailCount, 1);
+    QCOMPARE(Common::FailCount, 1);
+}
+
+void MainWindowTest::timedOutShowsTheLimit()
+{
+    Session s(standardBank(17 * 3));
+    QVERIFY(s.load());
+    s.watchResult();
+    const double start = s.now;
+    s.key(Qt::Key_Return);
+    QVERIFY(s.window->Timer1->isActive());
+    QCOMPARE(s.window->Timer1->interval(), 100);
+
+    s.now = start + 12400;
+    s.window->Timer1_Timer();
+    QCOMPARE(s.window->Label13->text(), QStringLiteral("12"));
+    s.now = start + 12600;
+    s.window->Timer1_Timer();
+    QCOMPARE(s.window->Label13->text(), QStringLiteral("13"));
+    QVERIFY(s.running());
+
+    s.now = start + 50080;
+    s.window->Timer1_Timer();
+    QVERIFY(!s.running());
+    QVERIFY(!s.window->Timer1->isActive());
+    QCOMPARE(s.resultTime, QStringLiteral("50.000秒"));
+    QVERIFY(s.window->Label13->text().isEmpty());
+}
+
+void MainWindowTest::narrowingAndEsc_data()
+{
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("mark");
+    QTest::addColumn<int>("correct");
+
+    QTest::newRow("apple, the correct one") << "e" << "○" << 1;
+    QTest::newRow("apply, a wrong one") << "y" << "×" << 0;
+}
+
+void MainWindowTest::narrowingAndEsc()
+{
+    QFETCH(QString, last);
+    QStringList bank{"apple", "林檎", "りんご", "apply", "適用", "てきよう", "orange", "橙", "だいだい"};
+    bank << standardBank(17).mid(9);
+    Session s(bank, QStringLiteral("英訳"));
+    QVERIFY(s.load());
+    // Not forced, question 0 in box 0, then the wrong answers 1 and 2.
+    s.scriptRandom({0.9, 0.0, 0.0, 1.5 / 17, 2.5 / 17});
+    s.key(Qt::Key_Return);
+    MainWindow &w = *s.window;
+    QCOMPARE(w.TargetQuestion, (std::array<int, 3>{0, 1, 2}));
+    QCOMPARE(w.Label2[2]->text(), QStringLiteral("orange"));
+
+    s.type(QStringLiteral("z"));
+    QCOMPARE(w.TargetAlive, (std::array<QString, 3>{"1", "1", "1"}));
+    QCOMPARE(w.Picture1[0]->answerParts(), (QStringList{"", "", "apple"}));
+
+    s.type(QStringLiteral("a"));
+    QCOMPARE(w.TargetAlive, (std::array<QString, 3>{"1", "1", ""}));
+    QCOMPARE(w.Picture1[0]->answerParts(), (QStringList{"a", "p", "ple"}));
+    QCOMPARE(w.Picture1[2]->answerParts(), (QStringList{"", "", "orange"}));
+
+    s.type(QStringLiteral("ppl"));
+    QCOMPARE(w.TargetAlive, (std::array<QString, 3>{"1", "1", ""}));
+    QCOMPARE(w.Picture1[1]->answerParts(), (QStringList{"appl", "y", ""}));
+
+    s.key(Qt::Key_Escape);
+    QCOMPARE(w.TargetAlive, (std::array<QString, 3>{"1", "1", "1"}));
+    QCOMPARE(w.TargetPos, (std::array<int, 3>{1, 1, 1}));
+    for (int box = 0; box < 3; ++box)
+        QCOMPARE(w.Picture1[box]->answerParts().join(QString()), Common::QuestionBank[box].AnswerKeys);
+    QCOMPARE(w.Label15->text(), QStringLiteral("第1問"));
+
+    s.type(QStringLiteral("appl") + last);
+    QTEST(Common::TestMarks[1], "mark");
+    QTEST(Common::TestCorrectCount, "correct");
+    QCOMPARE(w.Label15->text(), QStringLiteral("第2問"));
+}
+
+void MainWindowTest::sameTextCountsAsCorrect()
+{
+    QStringList bank{"apple", "林檎", "りんご", "apple", "林檎の木", "りんご"};
+    bank << standardBank(17).mid(6);
+    Session s(bank, QStringLiteral("英訳"));
+    QVERIFY(s.load());
+    s.scriptRandom({0.9, 0.0, 0.9, 1.5 / 17, 2.5 / 17});
+    s.key(Qt::Key_Return);
+    QCOMPARE(s.window->TargetQuestion, (std::array<int, 3>{0, 1, 2}));
+
+    s.type(QStringLiteral("appl"));
+    QCOMPARE(s.window->TargetAlive, (std::array<QString, 3>{"1", "1", ""}));
+    s.type(QStringLiteral("e"));
+    QCOMPARE(Common::TestMarks[1], TestRules::MarkCorrect);
+    QCOMPARE(Common::TestCorrectCount, 1);
+}
+
+void MainWindowTest::levelMoves_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("fails");
+    QTest::addColumn<bool>("forced");
+    QTest::addColumn<int>("correct");
+    QTest::addColumn<int>("newLevel");
+    QTest::addColumn<int>("newFails");
+    QTest::addColumn<QStringList>("notices");
+
+    const QStringList plain{"EndMessage", "Result"};
+    const QStringList forced{"Kyosei", "EndMessage", "Result"};
+    QTest::newRow("third failed challenge") << 7 << 2 << false << 0 << 6 << 0 << plain;
+    QTest::newRow("failed challenge at LEVEL 0") << 0 << 2 << false << 0 << 0 << 3 << plain;
+    QTest::newRow("passed challenge") << 4 << 2 << false << 8 << 5 << 0 << plain;
+    QTest::newRow("forced review passed") << 9 << 1 << true << 8 << 9 << 1 << forced;
+    QTest::newRow("forced review failed") << 9 << 1 << true << 7 << 8 << 0 << forced;
+}
+
+void MainWindowTest::levelMoves()
+{
+    QFETCH(int, level);
+    QFETCH(int, fails);
+    QFETCH(bool, forced);
+    QFETCH(int, correct);
+    Session s(standardBank(17 * 12));
+    QVERIFY(s.load());
+    Common::CurrentLevel = level;
+    Common::HighestLevel = level;
+    Common::FailCount = fails;
+    s.window->ShowLevelStatus();
+    s.scriptRandom({forced ? 0.0 : 0.99});
+
+    s.key(Qt::Key_Return);
+    QCOMPARE(Common::TestMode, forced ? TestRules::ModeForcedReview : TestRules::ModeLevelUp);
+    if (forced)
+    {
+        QCOMPARE(s.window->Label7->text(), QStringLiteral("強制\n復習"));
+        QVERIFY(s.window->Label7->styleSheet().contains(QStringLiteral("#FFC0FF")));
+        QVERIFY(Common::TestLevel >= 1 && Common::TestLevel <= level);
+        QCOMPARE(Common::CurrentTimeLimit, 50);
+    }
+    const int testLevel = Common::TestLevel;
+    for (int n = 1; n <= 10 && s.running(); ++n)
+        s.answer(n <= correct ? 0 : 1);
+    if (s.running())
+        s.key(Qt::Key_Return);
+
+    QTEST(s.modals.shown(), "notices");
+    QTEST(Common::CurrentLevel, "newLevel");
+    QTEST(Common::FailCount, "newFails");
+    const Common::LevelRecord row = Common::LevelRecords[testLevel];
+    Common::LoadRecords();
+    QTEST(Common::CurrentLevel, "newLevel");
+    QTEST(Common::FailCount, "newFails");
+    QCOMPARE(Common::LevelRecords[testLevel], row);
+    QCOMPARE(row.ChallengePassCount + row.ChallengeFailCount + row.PracticePassCount + row.PracticeFailCount, 1);
+    QCOMPARE(forced ? row.PracticePassCount + row.PracticeFailCount : row.ChallengePassCount + row.ChallengeFailCount,
+             1);
+}
+
+void MainWindowTest::previewCountsButSetsNoBests()
+{
+    Session s(standardBank(17 * 12));
+    QVERIFY(s.load());
+    Common::CurrentLevel = 3;
+    Common::HighestLevel = 3;
+    s.window->ShowLevelStatus();
+    s.window->Option4->setChecked(true);
+    QVERIFY(s.window->Combo1->isEnabled());
+    QCOMPARE(s.window->Label12->text(), QStringLiteral("制限時間200秒"));
+    s.window->Combo1->setCurrentIndex(0);
+
+    s.key(Qt::Key_Return);
+    QCOMPARE(Common::TestLevel, 4);
+    QCOMPARE(s.window->Label7->text(), QStringLiteral("予習"));
+    QVERIFY(s.window->Label7->styleSheet().contains(QStringLiteral("#C0FFC0")));
+    while (s.running())
+        s.answer(0);
+
+    QCOMPARE(Common::CurrentLevel, 3);
+    Common::LoadRecords();
+    QCOMPARE(Common::LevelRecords[4].PracticePassCount, 1);
+    QCOMPARE(Common::LevelRecords[4].BestScore, 0);
+    QCOMPARE(Common::LevelRecords[4].BestTime, 0.0);
+
+    // A review of a LEVEL passed before is a 復習 and sets its bests.
+    s.window->Combo1->setCurrentIndex(2);
+    s.key(Qt::Key_Return);
+    QCOMPARE(Common::TestLevel, 2);
+    QCOMPARE(s.window->Label7->text(), QStringLiteral("復習"));
+    while (s.running())
+        s.answer(0);
+    QCOMPARE(Common::LevelRecords[2].BestScore, 100);
+}
+
+void MainWindowTest::topLevelNotices_data()
+{
+    QTest::addColumn<bool>("userBank");
+    QTest::addColumn<QStringList>("notices");
+
+    QTest::newRow("standard bank") << false << QStringList{"EndMessage", "Result", "EntryName", "Max"};
+    QTest::newRow("user bank") << true << QStringList{"EndMessage", "Result", "Max2"};
+}
+
+void MainWindowTest::topLevelNotices()
+{
+    QFETCH(bool, userBank);
+    Session s(standardBank(17 * 2));
+    if (userBank)
+    {
+        QStringList lines;
+        for (int i = 0; i < 20; ++i)
+            lines << QStringLiteral("prompt%1").arg(i) << english(i) << english(i);
+        s.folder.useUserBank(QStringLiteral("mybank"), lines, QStringLiteral("英訳"));
+        for (const auto &[key, value] : {std::pair{Common::KeyNumberLevel, "10"}, {Common::KeyTimeLimit1, "60"},
+                                         {Common::KeyTimeLimit2, "120"}, {Common::KeyPointPass, "70"},
+                                         {Common::KeyKyosei, "無し"}})
+            Common::WriteIniValue(Common::UserTextIni, Common::SectionSyutudai, key, QString::fromUtf8(value));
+    }
+    QVERIFY(s.load());
+    QCOMPARE(Common::LevelCount, 2);
+    Common::CurrentLevel = 1;
+    Common::HighestLevel = 1;
+    s.window->ShowLevelStatus();
+
+    s.key(Qt::Key_Return);
+    QCOMPARE(Common::TestLevel, 2);
+    while (s.running())
+        s.answer(0);
+
+    QTEST(s.modals.shown(), "notices");
+    QCOMPARE(Common::CurrentLevel, 2);
+    // At the top the level-up option is closed and preview/review chosen.
+    QVERIFY(!s.window->Option3->isEnabled());
+    QVERIFY(s.window->Option4->isChecked());
+    QCOMPARE(s.window->Combo1->itemText(0), QStringLiteral("2"));
+    QCOMPARE(Common::CurrentTimeLimit, Common::TimeLimitStudy);
+}
+
+void MainWindowTest::keysReachTheWindowFirst_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+
+    QTest::newRow("option, space") << "Option2" << int(Qt::Key_Space);
+    QTest::newRow("option, arrow") << "Option1" << int(Qt::Key_Down);
+    QTest::newRow("button, space") << "Command1" << int(Qt::Key_Space);
+    QTest::newRow("list, letter") << "Combo1" << int(Qt::Key_A);
+    QTest::newRow("list, arrow") << "Combo1" << int(Qt::Key_Down);
+}
+
+void MainWindowTest::keysReachTheWindowFirst()
+{
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    Session s(standardBank(17 * 12));
+    QVERIFY(s.load());
+    Common::CurrentLevel = 5;
+    Common::ForcedReview = Common::ForcedReviewOff;
+    s.window->ShowLevelStatus();
+    s.window->Option4->setChecked(true);
+    QWidget *focused = s.find<QWidget>(control);
+    QVERIFY(focused);
+    focused->setFocus();
+
+    // Enter starts a test whichever control has the focus.
+    s.key(Qt::Key_Return, {}, focused);
+    QVERIFY(s.running());
+    const int firstPos = s.window->TargetPos[0];
+
+    s.key(key, {}, focused);
+    s.key(key, {}, focused);
+    QVERIFY(s.running());
+    QVERIFY(s.window->Option1->isChecked());
+    QVERIFY(s.window->Option4->isChecked());
+    QCOMPARE(s.window->Combo1->currentIndex(), 0);
+    QCOMPARE(s.window->TargetPos[0], firstPos);
+
+    // The typed answer reaches the judge through the focused control too.
+    const QString guide = s.window->TargetGuide[0];
+    s.key(romaKeys.value(guide.left(1)).key, {}, focused);
+    QCOMPARE(s.window->TargetTyped[0], guide.left(1));
+
+    // A menu mnemonic is typing while a test runs.
+    s.key(Qt::Key_F, Qt::AltModifier, focused);
+    QVERIFY(!s.window->MenuFile->isVisible());
+
+    s.key(Qt::Key_Return, {}, focused);
+    QVERIFY(!s.running());
+}
+
+void MainWindowTest::closingScoresTheRunningTest()
+{
+    Session s(standardBank(17 * 3));
+    QVERIFY(s.load());
+    s.key(Qt::Key_Return);
+    s.answer(0);
+    s.window->show();
+
+    QVERIFY(s.window->close());
+
+    QCOMPARE(s.modals.shown(), (QStringList{"EndMessage", "Result"}));
+    Common::LoadRecords();
+    QCOMPARE(Common::LevelRecords[1].ChallengeFailCount, 1);
+    QCOMPARE(Common::LevelRecords[1].BestScore, 10);
+}
+
+void MainWindowTest::questionSettingsEndTheRunningTest()
+{
+    Session s(standardBank(17 * 3));
+    QVERIFY(s.load());
+    s.window->MenuSyutudai->trigger();
+    QVERIFY(s.modals.shown().isEmpty());
+
+    s.key(Qt::Key_Return);
+    s.window->MenuSyutudai->trigger();
+    QVERIFY(!s.running());
+    QCOMPARE(s.modals.shown(), (QStringList{"EndMessage", "Result"}));
+    QCOMPARE(Common::FailCount, 1);
+}
+
+void MainWindowTest::levelListKeepsAValidChoice()
+{
+    Session s(standardBank(17 * 12));
+    QVERIFY(s.load());
+    Common::CurrentLevel = 7;
+    s.window->ShowLevelStatus();
+    QCOMPARE(s.window->Combo1->count(), 8);
+    s.window->Option4->setChecked(true);
+    s.window->Combo1->setCurrentIndex(6);
+
+    Common::CurrentLevel = 2;
+    s.window->ShowLevelStatus();
+    QCOMPARE(s.window->Combo1->count(), 3);
+    QCOMPARE(s.window->Combo1->currentText(), QStringLiteral("1"));
+
+    Common::CurrentLevel = 4;
+    s.window->ShowLevelStatus();
+    QCOMPARE(s.window->Combo1->currentIndex(), 2);
+    QCOMPARE(s.window->Combo1->currentText(), QStringLiteral("3"));
+}
+
+void MainWindowTest::pronunciation_data()
+{
+    QTest::addColumn<QString>("direction");
+    QTest::addColumn<bool>("soundOn");
+    QTest::addColumn<bool>("plays");
+
+    QTest::newRow("和訳, あり") << "和訳" << true << true;
+    QTest::newRow("和訳, なし") << "和訳" << false << false;
+    QTest::newRow("英訳, あり") << "英訳" << true << false;
+}
+
+void MainWindowTest::pronunciation()
+{
+    QFETCH(QString, direction);
+    QFETCH(bool, soundOn);
+    QFETCH(bool, plays);
+    Session s(standardBank(17 * 12), direction);
+    QVERIFY(s.load());
+    Common::CurrentLevel = 10;
+    Common::ForcedReview = Common::ForcedReviewOff;
+    s.window->ShowLevelStatus();
+    s.window->Option6->setChecked(!soundOn);
+    QCOMPARE(Common::ReadIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeySound),
+             soundOn ? QStringLiteral("ON") : QStringLiteral("OFF"));
+
+    s.key(Qt::Key_Return);
+    s.answer(0);
+    const QStringList expected{Common::SoundFilePath(Common::TestQuestionNumbers[1].toInt()),
+                               Common::SoundFilePath(s.window->TargetQuestion[0])};
+    QCOMPARE(s.sounds.played(), plays ? expected : QStringList());
+    if (plays)
+        QVERIFY(expected[0].contains(QStringLiteral("/sound2/0")));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
