@@ -2,6 +2,9 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
+#include <vector>
+
 #include "judge.h"
 #include "judgetable.h"
 
@@ -111,6 +114,99 @@ namespace
         choosePieces(source, units);
     }
 
+    // A target's guide with the offset in it where the guide of each rest
+    // begins. The pieces of a unit depend only on the units after it, so the
+    // guide of a rest that starts on a unit boundary is the tail of the
+    // target's guide.
+    class ParsedTarget
+    {
+    public:
+        bool matches(const QString &target) const
+        {
+            if (m_target.size() != target.size())
+                return false;
+            if (m_target.constData() != target.constData() && m_target != target)
+                return false;
+            return std::all_of(m_rows.begin(), m_rows.end(), [](const UsedRow &used) { return used.unchanged(); });
+        }
+
+        void parse(const QString &target)
+        {
+            m_target = target;
+            m_guide.clear();
+            m_rows.clear();
+            m_offsets.assign(target.size() + 1, -1);
+            Units units;
+            buildUnits(target, units);
+            for (const Unit &unit : units)
+            {
+                m_offsets[unit.start] = m_guide.size();
+                m_guide.append(unit.piece);
+                remember(unit.row);
+                // The rules of っ and ん also read the row of a unit's first kana.
+                if (unit.length == 2)
+                    remember(JudgeTableSet::findRow(QStringView(target).mid(unit.start, 1)));
+            }
+            m_offsets[target.size()] = m_guide.size();
+        }
+
+        // False inside a two-kana unit, where the rest is parsed differently.
+        bool appendFrom(qsizetype from, QString &guide) const
+        {
+            const qsizetype offset = m_offsets[from];
+            if (offset < 0)
+                return false;
+            guide.append(QStringView(m_guide).mid(offset));
+            return true;
+        }
+
+    private:
+        // A row as it was when the target was parsed. The table's strings are
+        // only ever replaced, never edited in place, so the data pointers show
+        // a reordering (BuildJudgeTable restores the same ones).
+        struct UsedRow
+        {
+            int row = -1;
+            std::array<const QChar *, 4> data {};
+
+            static std::array<const QChar *, 4> dataOf(int row)
+            {
+                const auto &r = JudgeTable[row];
+                return {r.Unit.constData(), r.Spellings[0].constData(), r.Spellings[1].constData(),
+                        r.Spellings[2].constData()};
+            }
+
+            bool unchanged() const { return dataOf(row) == data; }
+        };
+
+        void remember(int row)
+        {
+            if (row >= 0)
+                m_rows.append({row, UsedRow::dataOf(row)});
+        }
+
+        QString m_target;
+        QString m_guide;
+        std::vector<qsizetype> m_offsets;
+        QVarLengthArray<UsedRow, 32> m_rows;
+    };
+
+    // Three targets per question, judged in turn.
+    ParsedTarget &parsed(const QString &target)
+    {
+        static std::array<ParsedTarget, 4> recent;
+        static std::size_t next = 0;
+        for (ParsedTarget &candidate : recent)
+        {
+            if (candidate.matches(target))
+                return candidate;
+        }
+        ParsedTarget &slot = recent[next];
+        next = (next + 1) % recent.size();
+        slot.parse(target);
+        return slot;
+    }
+
     bool isOneOf(QChar c, QStringView set)
     {
         return set.contains(c);
@@ -133,6 +229,12 @@ void Judge::GuideBuilder::appendRoma(QStringView source, QString &guide)
     buildUnits(source, units);
     for (const Unit &unit : units)
         guide.append(unit.piece);
+}
+
+void Judge::GuideBuilder::appendRomaRest(const QString &target, qsizetype from, QString &guide)
+{
+    if (!parsed(target).appendFrom(from, guide))
+        appendRoma(QStringView(target).mid(from), guide);
 }
 
 bool Judge::GuideBuilder::showsSingleN(QStringView source)

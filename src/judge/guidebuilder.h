@@ -8,6 +8,9 @@
 namespace Judge::GuideBuilder
 {
     void appendRoma(QStringView source, QString &guide);
+    // The romaji guide of target from 0-based position `from` on, the same as
+    // appendRoma of that rest; recent targets are parsed only once.
+    void appendRomaRest(const QString &target, qsizetype from, QString &guide);
     void appendKana(QStringView source, QString &guide);
 
     // Whether the guide shows the ん at the start of `source` as a single n.

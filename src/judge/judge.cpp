@@ -68,8 +68,10 @@ namespace
     {
         Match match = Match::None;
         qsizetype index = 0; // 0-based JudgePos
-        QString pending;
-        QString unitRest;
+        // Views into the key run and the table, copied into the state only
+        // when the key is accepted.
+        QStringView pending;
+        QStringView unitRest;
     };
 
     void setText(QString &field, QStringView text)
@@ -88,12 +90,12 @@ namespace
             out.index += length;
             return;
         }
-        out.pending = run.view().toString();
-        out.unitRest = spelling.mid(run.size());
+        out.pending = run.view();
+        out.unitRest = QStringView(spelling).mid(run.size());
     }
 
     void finish(Judge::JudgeState &s, const Outcome &out, QStringView accepted,
-                void (*appendGuide)(QStringView, QString &))
+                void (*appendGuide)(const QString &, qsizetype, QString &))
     {
         s.JudgeMiss = Accepted;
         s.JudgeTyped.append(accepted);
@@ -101,21 +103,25 @@ namespace
         setText(s.JudgePending, out.pending);
         setText(s.JudgeUnitRest, out.unitRest);
 
-        const QStringView target = s.JudgeTarget;
         s.JudgeGuide.resize(0);
-        if (out.index >= target.size())
+        if (out.index >= s.JudgeTarget.size())
         {
             s.JudgeDone = Done;
             return;
         }
         if (out.unitRest.isEmpty())
         {
-            appendGuide(target.mid(out.index), s.JudgeGuide);
+            appendGuide(s.JudgeTarget, out.index, s.JudgeGuide);
             return;
         }
         const qsizetype unitLength = out.match == Match::TwoKana ? 2 : 1;
         s.JudgeGuide.append(out.unitRest);
-        appendGuide(target.mid(out.index + unitLength), s.JudgeGuide);
+        appendGuide(s.JudgeTarget, out.index + unitLength, s.JudgeGuide);
+    }
+
+    void kanaRest(const QString &target, qsizetype from, QString &guide)
+    {
+        Judge::GuideBuilder::appendKana(QStringView(target).mid(from), guide);
     }
 
     bool isSmallVowelOrY(QChar c)
@@ -204,7 +210,7 @@ namespace
         // when the guide already shows ん as that single n.
         if (!out.unitRest.isEmpty() && flags.firstN && JudgeTable[row].Spellings[0] == JudgeTableSet::NMarker
             && Judge::GuideBuilder::showsSingleN(target.mid(out.index)))
-            out.unitRest.clear();
+            out.unitRest = {};
         return true;
     }
 }
@@ -223,7 +229,7 @@ void Judge::JudgeRomaKey(JudgeState &s)
     {
         out.match = Match::Direct;
         ++out.index;
-        finish(s, out, s.JudgeKeyRoma, GuideBuilder::appendRoma);
+        finish(s, out, s.JudgeKeyRoma, GuideBuilder::appendRomaRest);
         return;
     }
 
@@ -234,7 +240,7 @@ void Judge::JudgeRomaKey(JudgeState &s)
     // A rejected key leaves the state as it was, tentative steps included.
     if (!matched)
         return;
-    finish(s, out, s.JudgeKeyRoma, GuideBuilder::appendRoma);
+    finish(s, out, s.JudgeKeyRoma, GuideBuilder::appendRomaRest);
 }
 
 void Judge::JudgeKanaKey(JudgeState &s)
@@ -250,7 +256,7 @@ void Judge::JudgeKanaKey(JudgeState &s)
     {
         out.match = Match::Direct;
         ++out.index;
-        finish(s, out, s.JudgeKeyRoma, GuideBuilder::appendKana);
+        finish(s, out, s.JudgeKeyRoma, kanaRest);
         return;
     }
     // The space bar and the keypad have no kana: such a key types nothing.
@@ -263,5 +269,5 @@ void Judge::JudgeKanaKey(JudgeState &s)
         return;
     out.match = Match::OneKana;
     takeUnit(out, run, JudgeTable[row].KanaKeys, 1);
-    finish(s, out, s.JudgeKeyKana, GuideBuilder::appendKana);
+    finish(s, out, s.JudgeKeyKana, kanaRest);
 }

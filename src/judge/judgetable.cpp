@@ -1,9 +1,5 @@
 #include "judgetable.h"
 
-#include <QHash>
-
-#include <vector>
-
 std::array<JudgeTableSet::JudgeRow, JudgeTableSet::JudgeRowCount> JudgeTableSet::JudgeTable;
 
 namespace
@@ -240,17 +236,34 @@ namespace
         return QString::fromRawData(reinterpret_cast<const QChar *>(text), std::char_traits<char16_t>::length(text));
     }
 
-    // Units are one or two UTF-16 code units, so they pack into one key.
-    quint32 unitKey(QStringView unit)
+    // Every unit of the table is in the kana block U+3000..U+30FF, and every
+    // two-kana unit ends in one of eight small kana, so flat arrays index them.
+    constexpr char16_t BlockStart = 0x3000;
+    constexpr int BlockSize = 0x100;
+    constexpr QStringView SmallKana = u"ぁぃぅぇぉゃゅょ";
+
+    int blockIndex(QChar c)
     {
-        if (unit.isEmpty() || unit.size() > 2)
-            return 0;
-        return (quint32(unit[0].unicode()) << 16) | (unit.size() == 2 ? unit[1].unicode() : 0);
+        const int index = c.unicode() - BlockStart;
+        return index >= 0 && index < BlockSize ? index : -1;
     }
 
-    // Unit to first row. The judge looks units up on every key, so a linear
-    // search over 212 rows would dominate; the units never change after the
-    // table is built, and a hit is checked against the row anyway.
+    int smallKanaIndex(QChar c)
+    {
+        static const auto indexes = [] {
+            std::array<qint8, BlockSize> map;
+            map.fill(-1);
+            for (qsizetype i = 0; i < SmallKana.size(); ++i)
+                map[blockIndex(SmallKana[i])] = qint8(i);
+            return map;
+        }();
+        const int index = blockIndex(c);
+        return index < 0 ? -1 : indexes[index];
+    }
+
+    // Unit to first row. The judge looks units up on every key, and a search
+    // over 212 rows would dominate; the units never change after the table is
+    // built, and a hit is checked against the row anyway.
     class RowIndex
     {
     public:
@@ -258,31 +271,57 @@ namespace
         {
             if (!m_built)
                 rebuild();
-            const quint32 key = unitKey(unit);
-            if (key == 0)
-                return linearFind(unit);
-            const int row = m_rows.value(key, -1);
+            const int row = indexed(unit);
+            if (row == Unindexed)
+                return m_hasUnindexedRows ? linearFind(unit) : -1;
             if (row >= 0 && JudgeTableSet::JudgeTable[row].Unit != unit)
             {
                 rebuild();
-                return m_rows.value(key, -1);
+                return indexed(unit);
             }
             return row;
         }
 
         void rebuild()
         {
-            m_rows.clear();
+            m_single.fill(-1);
+            for (auto &pairs : m_pair)
+                pairs.fill(-1);
+            m_hasUnindexedRows = false;
+            // Descending, so the first row of a unit wins.
             for (int row = JudgeTableSet::JudgeRowCount - 1; row >= 0; --row)
             {
-                const quint32 key = unitKey(JudgeTableSet::JudgeTable[row].Unit);
-                if (key != 0)
-                    m_rows.insert(key, row); // descending, so the first row wins
+                if (qint16 *slot = slotOf(JudgeTableSet::JudgeTable[row].Unit))
+                    *slot = qint16(row);
+                else
+                    m_hasUnindexedRows = true;
             }
             m_built = true;
         }
 
     private:
+        static constexpr int Unindexed = -2;
+
+        qint16 *slotOf(QStringView unit)
+        {
+            if (unit.isEmpty() || unit.size() > 2)
+                return nullptr;
+            const int first = blockIndex(unit[0]);
+            if (first < 0)
+                return nullptr;
+            if (unit.size() == 1)
+                return &m_single[first];
+            const int second = smallKanaIndex(unit[1]);
+            return second < 0 ? nullptr : &m_pair[first][second];
+        }
+
+        // The row, -1 for none, or Unindexed for a unit the arrays cannot hold.
+        int indexed(QStringView unit)
+        {
+            const qint16 *slot = slotOf(unit);
+            return slot ? *slot : Unindexed;
+        }
+
         static int linearFind(QStringView unit)
         {
             for (int row = 0; row < JudgeTableSet::JudgeRowCount; ++row)
@@ -293,8 +332,10 @@ namespace
             return -1;
         }
 
-        QHash<quint32, int> m_rows;
+        std::array<qint16, BlockSize> m_single {};
+        std::array<std::array<qint16, 8>, BlockSize> m_pair {};
         bool m_built = false;
+        bool m_hasUnindexedRows = false;
     };
 
     RowIndex &rowIndex()
