@@ -339,31 +339,24 @@ bool Result::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() != QEvent::MouseButtonRelease || static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
         return false;
-    const auto second = std::find(Label3.begin(), Label3.end(), watched);
-    if (second != Label3.end())
+    for (const auto *column : {&Label2, &Label3})
     {
-        Label3_Click(int(second - Label3.begin()));
-        return true;
-    }
-    const auto first = std::find(Label2.begin(), Label2.end(), watched);
-    if (first != Label2.end())
-    {
-        Label2_Click(int(first - Label2.begin()));
+        const auto cell = std::find(column->begin(), column->end(), watched);
+        if (cell == column->end())
+            continue;
+        Word_Click(column == &Label3, int(cell - column->begin()));
         return true;
     }
     return false;
 }
 
-void Result::Label2_Click(int index)
+// Label2_Click and Label3_Click: only the English column of the standard bank
+// pronounces, by the settings at the moment of the click.
+void Result::Word_Click(bool secondColumn, int index)
 {
-    if (!Common::IsEnglishAnswer() && !Common::IsUserBank())
-        playRow(index);
-}
-
-void Result::Label3_Click(int index)
-{
-    if (Common::IsEnglishAnswer() && !Common::IsUserBank())
-        playRow(index);
+    if (Common::IsUserBank() || secondColumn != Common::IsEnglishAnswer())
+        return;
+    playRow(index);
 }
 
 void Result::playRow(int index)

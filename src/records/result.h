@@ -43,8 +43,7 @@ private:
     void fillRows();
     void fillScore(const TestOutcome &outcome);
     void placeRows();
-    void Label2_Click(int index);
-    void Label3_Click(int index);
+    void Word_Click(bool secondColumn, int index);
     void playRow(int index);
 
     QLabel *Label8;
