@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "app/soundplayer.h"
+#include "app/statusdisplay.h"
 #include "bank/questions.h"
 #include "core/common.h"
 #include "core/settings.h"
@@ -200,6 +201,8 @@ Result::Result(const TestOutcome &outcome, QWidget *owner)
 void Result::done(int result)
 {
     QDialog::done(result);
+    // The main window shows the LEVEL and failure count the test has left.
+    Common::ShowLevelStatus();
     emit closed();
 }
 
