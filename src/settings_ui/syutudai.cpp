@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/statusdisplay.h"
 #include "bank/questions.h"
 #include "core/common.h"
 #include "core/message.h"
@@ -349,6 +350,7 @@ void Syutudai::Command1_Click()
         return;
     }
     saveSettings();
+    Common::RefreshMainWindowAfterSettings();
     Message::show(QStringLiteral("設定を保存しました"));
     accept();
 }
