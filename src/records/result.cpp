@@ -203,7 +203,6 @@ void Result::done(int result)
     QDialog::done(result);
     // The main window shows the LEVEL and failure count the test has left.
     Common::ShowLevelStatus();
-    emit closed();
 }
 
 void Result::buildHeaders()

@@ -25,10 +25,6 @@ public:
     // Every close (閉じる, the close box, Esc) ends here.
     void done(int result) override;
 
-signals:
-    // After every close, once the main window shows the LEVEL the test left.
-    void closed();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

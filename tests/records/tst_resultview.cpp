@@ -1,9 +1,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QTest>
 
+#include "app/mainwindow.h"
 #include "bank/questions.h"
 #include "records/result.h"
 #include "testsupport.h"
@@ -316,13 +316,19 @@ void TestResultView::everyCloseRefreshesTheLevelDisplay_data()
     QTest::newRow("Esc") << "escape";
 }
 
+// The main window shows the LEVEL and failure count the test has left
+// however the result view is closed.
 void TestResultView::everyCloseRefreshesTheLevelDisplay()
 {
     QFETCH(QString, how);
-    Result view({}, nullptr);
-    QSignalSpy closed(&view, &Result::closed);
+    MainWindow main;
+    Common::LevelCount = 10;
+    Common::CurrentLevel = 7;
+    Common::FailCount = 2;
+    Result view({}, &main);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(main.Label4->text().isEmpty());
 
     if (how == QStringLiteral("ok"))
         QTest::mouseClick(view.findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
@@ -332,7 +338,8 @@ void TestResultView::everyCloseRefreshesTheLevelDisplay()
         QTest::keyClick(&view, Qt::Key_Escape);
 
     QVERIFY(!view.isVisible());
-    QCOMPARE(closed.count(), 1);
+    QCOMPARE(main.Label4->text(), QStringLiteral("LEVEL : 7"));
+    QCOMPARE(main.Label5->text(), QStringLiteral("不合格 : 2回"));
 }
 
 QTEST_MAIN(TestResultView)
