@@ -171,7 +171,9 @@ QWidget *MainWindow::buildTestRow()
 
     Label7 = newLabel(QStringLiteral("Label7"), row);
     Label7->setAlignment(Qt::AlignCenter);
-    Label7->setMinimumWidth(QFontMetrics(Label7->font()).horizontalAdvance(QStringLiteral("レベル")) + 16);
+    const QFontMetrics badgeMetrics(Label7->font());
+    // Room for the two-line badge, so starting a test moves nothing.
+    Label7->setMinimumSize(badgeMetrics.horizontalAdvance(QStringLiteral("レベル")) + 16, 2 * badgeMetrics.height() + 8);
     Label3 = newLabel(QStringLiteral("Label3"), row);
     Label15 = newLabel(QStringLiteral("Label15"), row);
     Label8 = newLabel(QStringLiteral("Label8"), row);
@@ -200,6 +202,8 @@ QWidget *MainWindow::buildTargets()
     for (int box = 0; box < 3; ++box)
     {
         Label2[box] = newLabel(QStringLiteral("Label2_%1").arg(box), targets);
+        // Empty or filled, the caption keeps its line, so the boxes never move.
+        Label2[box]->setMinimumHeight(QFontMetrics(Label2[box]->font()).height());
         Picture1[box] = named(new TargetBox(targets), QStringLiteral("Picture1_%1").arg(box));
         layout->addWidget(Label2[box]);
         layout->addWidget(Picture1[box]);

@@ -52,8 +52,7 @@ void TargetBox::clear()
 QSize TargetBox::sizeHint() const
 {
     const QFontMetrics fm(font());
-    return {fm.horizontalAdvance(QLatin1Char('m')) * WidthInCharacters / 2 + 2 * Margin,
-            2 * fm.height() + 3 * Margin};
+    return {fm.averageCharWidth() * WidthInCharacters + 2 * Margin, 2 * fm.height() + 3 * Margin};
 }
 
 QSize TargetBox::minimumSizeHint() const

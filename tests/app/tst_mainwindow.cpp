@@ -12,9 +12,11 @@
 #include <random>
 
 #include "app/mainwindow.h"
+#include "app/statusdisplay.h"
 #include "app/targetbox.h"
 #include "app/testrules.h"
 #include "bank/questions.h"
+#include "judge/judge.h"
 #include "judge/judgetable.h"
 #include "judge/keycodelookup.h"
 #include "judge/keycodetable.h"
@@ -209,6 +211,8 @@ private slots:
     void closingScoresTheRunningTest();
     void questionSettingsEndTheRunningTest();
     void levelListKeepsAValidChoice();
+    void statusFollowsTheSettings();
+    void inputMethodSwitchedMidWord();
     void pronunciation_data();
     void pronunciation();
 };
@@ -700,6 +704,59 @@ void MainWindowTest::levelListKeepsAValidChoice()
     s.window->ShowLevelStatus();
     QCOMPARE(s.window->Combo1->currentIndex(), 2);
     QCOMPARE(s.window->Combo1->currentText(), QStringLiteral("3"));
+}
+
+void MainWindowTest::statusFollowsTheSettings()
+{
+    // Without a main window the status routines have nothing to do.
+    Common::ShowTestSettings();
+    Common::ShowLevelStatus();
+    Common::RefreshMainWindowAfterSettings();
+
+    Session s(standardBank(17 * 12));
+    Common::WriteIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeyInputBy, QStringLiteral("KANA"));
+    Common::WriteIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeySound, QStringLiteral("OFF"));
+    QVERIFY(s.load());
+    QVERIFY(s.window->Option2->isChecked());
+    QVERIFY(s.window->Option6->isChecked());
+
+    // At the top LEVEL every LEVEL can be reviewed and the level-up option is closed.
+    Common::CurrentLevel = Common::LevelCount;
+    Common::ShowLevelStatus();
+    QVERIFY(!s.window->Option3->isEnabled());
+    QVERIFY(s.window->Option4->isChecked());
+    QCOMPARE(s.window->Combo1->count(), 12);
+    QCOMPARE(s.window->Label12->text(), QStringLiteral("制限時間200秒"));
+
+    Common::CurrentLevel = 3;
+    Common::RefreshMainWindowAfterSettings();
+    QVERIFY(s.window->Option3->isEnabled());
+    QCOMPARE(s.window->Combo1->currentIndex(), 0);
+    QCOMPARE(s.window->Combo1->currentText(), QStringLiteral("4"));
+}
+
+void MainWindowTest::inputMethodSwitchedMidWord()
+{
+    Session s(standardBank(17 * 3));
+    QVERIFY(s.load());
+    s.key(Qt::Key_Return);
+    const QString keys = Common::QuestionBank[s.window->TargetQuestion[0]].AnswerKeys;
+    const QString romaGuide = s.window->TargetGuide[0];
+    s.type(romaGuide.left(2));
+    QCOMPARE(s.window->TargetPos[0], 2);
+
+    // The next key goes to the kana judge with the slot as it stands.
+    s.window->Option2->setChecked(true);
+    s.type(Judge::MakeKanaGuide(keys.mid(1)).left(1));
+    QCOMPARE(s.window->TargetPos[0], 3);
+
+    // Esc rebuilds every guide for the method now selected.
+    s.key(Qt::Key_Escape);
+    QCOMPARE(s.window->TargetGuide[0], Judge::MakeKanaGuide(keys));
+    QCOMPARE(s.window->Picture1[s.window->TargetPicture[0]]->guideParts(),
+             (QStringList{"", "", Judge::MakeKanaGuide(keys)}));
+    s.answer(0);
+    QCOMPARE(Common::TestMarks[1], TestRules::MarkCorrect);
 }
 
 void MainWindowTest::pronunciation_data()
