@@ -13,6 +13,7 @@
 #include "app/statusdisplay.h"
 #include "bank/questions.h"
 #include "core/common.h"
+#include "core/cp932.h"
 #include "core/message.h"
 #include "core/programfolder.h"
 #include "core/settings.h"
@@ -310,9 +311,20 @@ void Syutudai::Combo2_Click()
 {
     if (Combo2->currentIndex() < 0 || !Option2->isChecked())
         return;
+    // The settings file holds code page 932 only; such a name would come back
+    // changed and name another bank.
+    const QString name = Combo2->currentText();
+    if (!Cp932::canEncode(name))
+    {
+        Message::show(QStringLiteral("「%1」には設定ファイルに保存できない文字が含まれているため選択できません。\n"
+                                     "ファイル名を変えてから選択してください。")
+                          .arg(name));
+        Combo2->setCurrentIndex(-1);
+        return;
+    }
     Combo1->setCurrentIndex(-1);
     writeCommon(Common::KeyTextKind, Common::TextKindUser);
-    writeCommon(Common::KeyTextName, Combo2->currentText());
+    writeCommon(Common::KeyTextName, name);
     Common::LoadQuestions();
     ShowBankParameters();
 }

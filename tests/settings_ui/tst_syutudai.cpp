@@ -83,6 +83,7 @@ private slots:
     void cancelRestoresTheBank();
     void closeBoxIsCancel();
     void directionChoiceReloadsTheBank();
+    void nameTheSettingsCannotHoldIsRefused();
 
 private:
     // Opens on the standard bank (34 questions) with a user bank "mine" of 25.
@@ -350,6 +351,22 @@ void TestSyutudai::directionChoiceReloadsTheBank()
     QCOMPARE(Common::QuestionBank.first().Prompt, QStringLiteral("意味0"));
     choose(dialog.Combo5, QStringLiteral("和訳"));
     QCOMPARE(Common::QuestionBank.first().Prompt, QStringLiteral("word0"));
+}
+
+void TestSyutudai::nameTheSettingsCannotHoldIsRefused()
+{
+    ProgramFolderFixture::writeFile(m_folder->filePath(ProgramFolder::UserWordDir, QStringLiteral("😀.txt")),
+                                    userBankLines(25).join(QStringLiteral("\r\n")).toUtf8());
+    Syutudai dialog;
+    dialog.show();
+    QTest::keyClick(dialog.Option2, Qt::Key_Space);
+    QTest::keyClick(dialog.Combo2, Qt::Key_End);
+
+    QCOMPARE(m_folder->messages().size(), 1);
+    QVERIFY(m_folder->messages().first().contains(QStringLiteral("😀")));
+    QCOMPARE(dialog.Combo2->currentIndex(), -1);
+    QCOMPARE(common(Common::KeyTextKind), Common::TextKindStandard);
+    QCOMPARE(Common::QuestionCount, 34);
 }
 
 QTEST_MAIN(TestSyutudai)
