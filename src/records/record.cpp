@@ -23,22 +23,23 @@ namespace
         const char *pictureName;
         Record::CellLabels Record::*label;
         const char *labelName;
+        int width; // wide enough for the longest text of the column
     };
 
     const CellColumn CellColumns[] = {
-        {&Record::Picture5, "Picture5", &Record::Label5, "Label5"},
-        {&Record::Picture6, "Picture6", &Record::Label6, "Label6"},
-        {&Record::Picture18, "Picture18", &Record::Label19, "Label19"},
-        {&Record::Picture19, "Picture19", &Record::Label20, "Label20"},
-        {&Record::Picture20, "Picture20", &Record::Label21, "Label21"},
-        {&Record::Picture21, "Picture21", &Record::Label22, "Label22"},
-        {&Record::Picture22, "Picture22", &Record::Label23, "Label23"},
-        {&Record::Picture23, "Picture23", &Record::Label24, "Label24"},
-        {&Record::Picture9, "Picture9", &Record::Label7, "Label7"},
-        {&Record::Picture10, "Picture10", &Record::Label8, "Label8"},
-        {&Record::Picture7, "Picture7", &Record::Label9, "Label9"},
-        {&Record::Picture14, "Picture14", &Record::Label16, "Label16"},
-        {&Record::Picture8, "Picture8", &Record::Label10, "Label10"},
+        {&Record::Picture5, "Picture5", &Record::Label5, "Label5", 32},
+        {&Record::Picture6, "Picture6", &Record::Label6, "Label6", 90},
+        {&Record::Picture18, "Picture18", &Record::Label19, "Label19", 30},
+        {&Record::Picture19, "Picture19", &Record::Label20, "Label20", 30},
+        {&Record::Picture20, "Picture20", &Record::Label21, "Label21", 30},
+        {&Record::Picture21, "Picture21", &Record::Label22, "Label22", 30},
+        {&Record::Picture22, "Picture22", &Record::Label23, "Label23", 30},
+        {&Record::Picture23, "Picture23", &Record::Label24, "Label24", 30},
+        {&Record::Picture9, "Picture9", &Record::Label7, "Label7", 56},
+        {&Record::Picture10, "Picture10", &Record::Label8, "Label8", 90},
+        {&Record::Picture7, "Picture7", &Record::Label9, "Label9", 80},
+        {&Record::Picture14, "Picture14", &Record::Label16, "Label16", 34},
+        {&Record::Picture8, "Picture8", &Record::Label10, "Label10", 90},
     };
 
     // Grid rows above the cells: the two header lines.
@@ -166,6 +167,7 @@ void Record::buildCells()
             auto *frame = new QFrame;
             frame->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(cell.pictureName)).arg(row));
             frame->setFrameShape(QFrame::StyledPanel);
+            frame->setMinimumWidth(cell.width);
             auto *label = new QLabel(frame);
             label->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(cell.labelName)).arg(row));
             label->setAlignment(Qt::AlignCenter);
