@@ -16,8 +16,6 @@ private slots:
     void rowsKeepTheirShape();
     void spellingsAreUsable();
     void selectableRows();
-    void rows_data();
-    void rows();
     void findRow_data();
     void findRow();
     void rebuildRestoresOrder();
@@ -84,46 +82,6 @@ void TestJudgeTable::selectableRows()
     QCOMPARE(count, 48);
     QVERIFY(JudgeTable[1].Selectable.isEmpty());
     QVERIFY(JudgeTable[2].Selectable.isEmpty());
-}
-
-void TestJudgeTable::rows_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("unit");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QStringList>("spellings");
-    QTest::addColumn<bool>("selectable");
-
-    QTest::newRow("first") << 0 << u"あ"_qs << u"ｱ"_qs << QStringList {u"a"_qs, {}, {}} << false;
-    QTest::newRow("う") << 2 << u"う"_qs << u"ｳ"_qs << QStringList {u"u"_qs, u"wu"_qs, u"whu"_qs} << false;
-    QTest::newRow("か") << 5 << u"か"_qs << u"ｶ"_qs << QStringList {u"ka"_qs, u"ca"_qs, {}} << true;
-    QTest::newRow("し") << 11 << u"し"_qs << u"ｼ"_qs << QStringList {u"si"_qs, u"shi"_qs, u"ci"_qs} << true;
-    QTest::newRow("ん") << 45 << u"ん"_qs << u"ﾝ"_qs << QStringList {u"|"_qs, u"nn"_qs, u"xn"_qs} << true;
-    QTest::newRow("が") << 46 << u"が"_qs << u"ｶﾞ"_qs << QStringList {u"ga"_qs, {}, {}} << false;
-    QTest::newRow("ぽ") << 70 << u"ぽ"_qs << u"ﾎﾟ"_qs << QStringList {u"po"_qs, {}, {}} << false;
-    QTest::newRow("っ") << 79 << u"っ"_qs << u"ｯ"_qs << QStringList {u"~"_qs, u"xtu"_qs, u"ltu"_qs} << true;
-    QTest::newRow("ゎ") << 80 << u"ゎ"_qs << QString() << QStringList {u"xwa"_qs, u"lwa"_qs, {}} << true;
-    QTest::newRow("ヴ") << 83 << u"ヴ"_qs << u"ｳﾞ"_qs << QStringList {u"vu"_qs, {}, {}} << false;
-    QTest::newRow("・") << 89 << u"・"_qs << u"･"_qs << QStringList {u"/"_qs, {}, {}} << false;
-    QTest::newRow("ちゃ") << 100 << u"ちゃ"_qs << QString() << QStringList {u"tya"_qs, u"cya"_qs, u"cha"_qs} << true;
-    QTest::newRow("すぃ") << 181 << u"すぃ"_qs << QString() << QStringList {u"syi"_qs, {}, {}} << false;
-    QTest::newRow("last selectable") << 210 << u"うぇ"_qs << QString() << QStringList {u"we"_qs, u"whe"_qs, {}} << true;
-    QTest::newRow("last") << 211 << u"うぉ"_qs << QString() << QStringList {u"who"_qs, {}, {}} << false;
-}
-
-void TestJudgeTable::rows()
-{
-    QFETCH(int, row);
-    QFETCH(QString, unit);
-    QFETCH(QString, keys);
-    QFETCH(QStringList, spellings);
-    QFETCH(bool, selectable);
-
-    const auto &r = JudgeTable[row];
-    QCOMPARE(r.Unit, unit);
-    QCOMPARE(r.KanaKeys, keys);
-    QCOMPARE(QStringList(r.Spellings.begin(), r.Spellings.end()), spellings);
-    QCOMPARE(r.Selectable == u"1"_qs, selectable);
 }
 
 void TestJudgeTable::findRow_data()
