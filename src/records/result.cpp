@@ -118,24 +118,7 @@ Result::Result(const TestOutcome &outcome, QWidget *owner)
     applyColumnStyles();
     fillRows();
 
-    Label20 = makeLabel(this, QStringLiteral("Label20"), QStringLiteral("※ 英単語をクリックすると発音を聴く事ができます"));
-    Label20->setVisible(!Common::IsUserBank());
-
-    Label13 = makeLabel(this, QStringLiteral("Label13"), QStringLiteral("【 今回の成績 】"));
-    Label14 = makeLabel(this, QStringLiteral("Label14"));
-    Label15 = makeLabel(this, QStringLiteral("Label15"));
-    Label16 = makeLabel(this, QStringLiteral("Label16"));
-    Label10 = makeLabel(this, QStringLiteral("Label10"), QStringLiteral("あなたは現在，"));
-    Label11 = makeLabel(this, QStringLiteral("Label11"));
-    Label12 = makeLabel(this, QStringLiteral("Label12"), QStringLiteral("です"));
-    Label9 = makeLabel(this, QStringLiteral("Label9"));
-    Label18 = makeLabel(this, QStringLiteral("Label18"));
-    Label19 = makeLabel(this, QStringLiteral("Label19"));
-    Label17 = makeLabel(this, QStringLiteral("Label17"), QStringLiteral("最速記録更新は満点が条件です"));
-    enlarge(Label14, 1.6);
-    enlarge(Label15, 1.6);
-    enlarge(Label9, 1.2);
-    enlarge(Label19, 1.2);
+    buildFields();
     fillScore(outcome);
 
     OKButton = new QPushButton(QStringLiteral("閉じる"), this);
@@ -143,59 +126,7 @@ Result::Result(const TestOutcome &outcome, QWidget *owner)
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto *headers = new QHBoxLayout;
-    headers->setSpacing(0);
-    for (QLabel *header : {Label8, Label7, Label6, Label5})
-        headers->addWidget(header);
-    headers->addStretch();
-
-    auto *list = new QHBoxLayout;
-    list->setSpacing(0);
-    list->addWidget(m_viewport);
-    list->addWidget(VScroll1);
-    list->addStretch();
-
-    auto *questions = new QVBoxLayout;
-    questions->setSpacing(0);
-    questions->addLayout(headers);
-    questions->addLayout(list, 1);
-    questions->addSpacing(6);
-    questions->addWidget(Label20);
-
-    auto *levelLine = new QHBoxLayout;
-    levelLine->setSpacing(0);
-    levelLine->addWidget(Label10);
-    levelLine->addWidget(Label11);
-    levelLine->addWidget(Label12);
-    levelLine->addStretch();
-
-    auto *score = new QVBoxLayout;
-    score->addWidget(Label13);
-    score->addWidget(Label14);
-    score->addWidget(Label15);
-    score->addWidget(Label16);
-    score->addSpacing(8);
-    score->addLayout(levelLine);
-    score->addWidget(Label9);
-    score->addSpacing(8);
-    score->addWidget(Label18);
-    score->addWidget(Label19);
-    score->addWidget(Label17);
-    score->addStretch();
-
-    auto *body = new QHBoxLayout;
-    body->addLayout(questions);
-    body->addSpacing(16);
-    body->addLayout(score);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetMinimumSize);
-    layout->addLayout(body, 1);
-    layout->addLayout(buttons);
+    layOut();
 }
 
 void Result::done(int result)
@@ -253,6 +184,29 @@ void Result::buildRows()
     }
 }
 
+// The hint under the list and the score beside it.
+void Result::buildFields()
+{
+    Label20 = makeLabel(this, QStringLiteral("Label20"), QStringLiteral("※ 英単語をクリックすると発音を聴く事ができます"));
+    Label20->setVisible(!Common::IsUserBank());
+
+    Label13 = makeLabel(this, QStringLiteral("Label13"), QStringLiteral("【 今回の成績 】"));
+    Label14 = makeLabel(this, QStringLiteral("Label14"));
+    Label15 = makeLabel(this, QStringLiteral("Label15"));
+    Label16 = makeLabel(this, QStringLiteral("Label16"));
+    Label10 = makeLabel(this, QStringLiteral("Label10"), QStringLiteral("あなたは現在，"));
+    Label11 = makeLabel(this, QStringLiteral("Label11"));
+    Label12 = makeLabel(this, QStringLiteral("Label12"), QStringLiteral("です"));
+    Label9 = makeLabel(this, QStringLiteral("Label9"));
+    Label18 = makeLabel(this, QStringLiteral("Label18"));
+    Label19 = makeLabel(this, QStringLiteral("Label19"));
+    Label17 = makeLabel(this, QStringLiteral("Label17"), QStringLiteral("最速記録更新は満点が条件です"));
+    enlarge(Label14, 1.6);
+    enlarge(Label15, 1.6);
+    enlarge(Label9, 1.2);
+    enlarge(Label19, 1.2);
+}
+
 void Result::applyColumnStyles()
 {
     // Widths follow the font so the columns hold the same text at any scale;
@@ -286,6 +240,63 @@ void Result::applyColumnStyles()
     const int width = number.width + first.width + second.width + mark.width;
     m_viewport->setFixedWidth(width);
     m_viewport->setMinimumHeight(VisibleRows * Picture1[0]->sizeHint().height());
+}
+
+void Result::layOut()
+{
+    auto *headers = new QHBoxLayout;
+    headers->setSpacing(0);
+    for (QLabel *header : {Label8, Label7, Label6, Label5})
+        headers->addWidget(header);
+    headers->addStretch();
+
+    auto *list = new QHBoxLayout;
+    list->setSpacing(0);
+    list->addWidget(m_viewport);
+    list->addWidget(VScroll1);
+    list->addStretch();
+
+    auto *questions = new QVBoxLayout;
+    questions->setSpacing(0);
+    questions->addLayout(headers);
+    questions->addLayout(list, 1);
+    questions->addSpacing(6);
+    questions->addWidget(Label20);
+
+    auto *levelLine = new QHBoxLayout;
+    levelLine->setSpacing(0);
+    levelLine->addWidget(Label10);
+    levelLine->addWidget(Label11);
+    levelLine->addWidget(Label12);
+    levelLine->addStretch();
+
+    auto *score = new QVBoxLayout;
+    score->addWidget(Label13);
+    score->addWidget(Label14);
+    score->addWidget(Label15);
+    score->addWidget(Label16);
+    score->addSpacing(8);
+    score->addLayout(levelLine);
+    score->addWidget(Label9);
+    score->addSpacing(8);
+    score->addWidget(Label18);
+    score->addWidget(Label19);
+    score->addWidget(Label17);
+    score->addStretch();
+
+    auto *body = new QHBoxLayout;
+    body->addLayout(questions);
+    body->addSpacing(16);
+    body->addLayout(score);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
 }
 
 void Result::fillRows()

@@ -35,7 +35,9 @@ private:
 
     void buildHeaders();
     void buildRows();
+    void buildFields();
     void applyColumnStyles();
+    void layOut();
     void fillRows();
     void fillScore(const TestOutcome &outcome);
     void placeRows();
