@@ -669,8 +669,6 @@ void MainWindow::EndTest()
     SaveRecords();
     EndMessage notice(outcome, this);
     Modal::exec(notice);
-    // The notice returns once the result view is closed: the LEVEL shown follows the test.
-    ShowLevelStatus();
     if (TestMode == TestRules::ModeLevelUp && CurrentLevel == LevelCount)
         ShowTopLevelNotice();
 }
