@@ -90,11 +90,10 @@ void TestNotices::fixedTexts_data()
         << "Kyosei" << "Label4" << QStringLiteral("あっ，ちなみに合格しないとレベル下がりますんで・・・　");
     QTest::newRow("Kyosei, trailing blank") << "Kyosei" << "Label6" << QStringLiteral("がんばってね～　ヾ(^_^) ");
     QTest::newRow("Kyosei, button") << "Kyosei" << "OKButton" << QStringLiteral("OK以外に道は無いのだ");
+    QTest::newRow("EntryName") << "EntryName" << "Label3" << QStringLiteral("氏名を入力→");
+    QTest::newRow("Max") << "Max" << "Label6" << QStringLiteral("「Vocamira」制作者");
     QTest::newRow("Max2, line break and empty line")
         << "Max2" << "Label2" << QStringLiteral("せっかく獲得した記憶です\n\n完全定着まで復習を続けましょう！");
-    QTest::newRow("Max, issuer") << "Max" << "Label6" << QStringLiteral("「Vocamira」制作者");
-    QTest::newRow("Max, title") << "Max" << "Label1" << QStringLiteral("表 彰 状");
-    QTest::newRow("EntryName, prompt") << "EntryName" << "Label3" << QStringLiteral("氏名を入力→");
 }
 
 void TestNotices::fixedTexts()
