@@ -46,6 +46,7 @@ private slots:
     void nameTheRecordsCannotHoldIsRefused();
     void nameIsStoredAsTypedAndTheCertificateFollows_data();
     void nameIsStoredAsTypedAndTheCertificateFollows();
+    void failedSaveKeepsTheNameForTheNextSave();
     void closeBoxStoresNothingButShowsTheCertificate();
     void certificate_data();
     void certificate();
@@ -254,6 +255,19 @@ void TestNotices::nameIsStoredAsTypedAndTheCertificateFollows()
     QCOMPARE(Common::CertificateName, name);
     QCOMPARE(Common::CertificateDate, QDate::currentDate());
     QCOMPARE(Common::CurrentLevel, 3);
+}
+
+// The learner has been told by the records store; the name stays in memory,
+// goes out with the next save, and the certificate is still shown.
+void TestNotices::failedSaveKeepsTheNameForTheNextSave()
+{
+    QVERIFY(QDir(m_folder->path()).rmdir(ProgramFolder::StandardRecordDir));
+
+    QVERIFY(enterName(QStringLiteral("山田 太郎")));
+
+    QCOMPARE(m_folder->messages().size(), 1);
+    QCOMPARE(Common::CertificateName, QStringLiteral("山田 太郎"));
+    QCOMPARE(m_modal->shown(), QStringList {QStringLiteral("Max")});
 }
 
 void TestNotices::closeBoxStoresNothingButShowsTheCertificate()
