@@ -229,18 +229,26 @@ bool GsxSeq::WriteContainerFile(const QString &path, const QStringList &strings,
     return true;
 }
 
-int GsxSeq::ReadContainerFile(const QString &path, QStringList &strings)
+GsxSeq::FileResult GsxSeq::ReadContainerFile(const QString &path, QStringList &strings)
 {
     ReadHandle file;
-    const int opened = OpenContainer(path, file);
-    if (opened != OpenOk)
-        return opened;
+    switch (OpenContainer(path, file))
+    {
+    case OpenOk:
+        break;
+    case OpenMissing:
+        return FileResult::Missing;
+    default:
+        return FileResult::Foreign;
+    }
     for (;;)
     {
         QString text;
         const int result = ReadContainerString(file, text);
+        if (result == ReadEnd)
+            return FileResult::Complete;
         if (result != ReadString)
-            return result;
+            return FileResult::Damaged;
         strings.append(text);
     }
 }

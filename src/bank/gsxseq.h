@@ -86,7 +86,14 @@ namespace GsxSeq
     // Whole-file conveniences. The write goes to a temporary file that replaces
     // `path` only when complete, so a failure leaves the old file as it was.
     bool WriteContainerFile(const QString &path, const QStringList &strings, QString *errorText = nullptr);
-    // Reads every string up to the end tag, or up to the damage in a damaged
-    // file; returns the open code, or the code that ended the reading.
-    int ReadContainerFile(const QString &path, QStringList &strings);
+    enum class FileResult
+    {
+        Complete,
+        Missing,
+        Foreign, // no container: wrong magic or format byte
+        Damaged, // cut short, or a bad record before the end tag
+    };
+
+    // Reads every string up to the end tag, or up to the damage in a damaged file.
+    FileResult ReadContainerFile(const QString &path, QStringList &strings);
 }

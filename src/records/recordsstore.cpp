@@ -147,8 +147,8 @@ bool Common::DecodeRecordFile(QStringList &lines)
     const QString path = RecordDataPath();
     if (path.isEmpty())
         return true;
-    const int result = GsxSeq::ReadContainerFile(path, lines);
-    return result == GsxSeq::ReadEnd || result == GsxSeq::OpenMissing;
+    const GsxSeq::FileResult result = GsxSeq::ReadContainerFile(path, lines);
+    return result == GsxSeq::FileResult::Complete || result == GsxSeq::FileResult::Missing;
 }
 
 bool Common::ReadRecordText(const QStringList &lines)

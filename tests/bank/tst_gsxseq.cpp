@@ -79,7 +79,7 @@ void TestGsxSeq::roundTrips()
 
     QVERIFY(WriteContainerFile(m_path, strings));
     QStringList read;
-    QCOMPARE(ReadContainerFile(m_path, read), int(ReadEnd));
+    QCOMPARE(ReadContainerFile(m_path, read), FileResult::Complete);
     QCOMPARE(read, strings);
 }
 
@@ -138,7 +138,7 @@ void TestGsxSeq::readsFileOfAnIndependentWriter()
     std::memset(KeyTable, 0, sizeof KeyTable);
 
     QStringList read;
-    QCOMPARE(ReadContainerFile(m_path, read), int(ReadEnd));
+    QCOMPARE(ReadContainerFile(m_path, read), FileResult::Complete);
     QCOMPARE(read, (QStringList {QString(100, u'漢'), QString(), QString()}));
 }
 
@@ -173,7 +173,7 @@ void TestGsxSeq::overlongStringIsCutAtCharacter()
     const QString text = u'a' + QString(20000, u'語');
     QVERIFY(WriteContainerFile(m_path, {text, QStringLiteral("next")}));
     QStringList read;
-    QCOMPARE(ReadContainerFile(m_path, read), int(ReadEnd));
+    QCOMPARE(ReadContainerFile(m_path, read), FileResult::Complete);
     QCOMPARE(read.size(), 2);
     QCOMPARE(read[0], text.left(1 + 16383));
     QCOMPARE(read[1], QStringLiteral("next"));
@@ -241,8 +241,8 @@ void TestGsxSeq::everyTruncationEndsWithStringsReadSoFar()
     {
         ProgramFolderFixture::writeFile(m_path, whole.left(size));
         QStringList read;
-        const int result = ReadContainerFile(m_path, read);
-        QVERIFY2(result < 0, qPrintable(QString::number(size)));
+        const FileResult result = ReadContainerFile(m_path, read);
+        QVERIFY2(result != FileResult::Complete, qPrintable(QString::number(size)));
         QVERIFY(read.size() <= strings.size());
         QCOMPARE(read, strings.mid(0, read.size()));
     }

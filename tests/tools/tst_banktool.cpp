@@ -1,0 +1,233 @@
+#include <QTest>
+
+#include "banktool.h"
+#include "bank/gsxseq.h"
+#include "bank/questions.h"
+#include "core/cp932.h"
+#include "records/recordsstore.h"
+#include "testsupport.h"
+
+namespace
+{
+    struct Run
+    {
+        int code;
+        QString out;
+        QString err;
+    };
+
+    Run runTool(const QStringList &arguments)
+    {
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const int code = BankTool(outStream, errStream).run(arguments);
+        outStream.flush();
+        errStream.flush();
+        return {code, out, err};
+    }
+}
+
+class TestBankTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(m_dir.isValid()); }
+
+    void helpExplainsEveryCommand();
+    void badUsage_data();
+    void badUsage();
+    void encodeDecodeRoundTrips_data();
+    void encodeDecodeRoundTrips();
+    void encodeRefusesBadTables_data();
+    void encodeRefusesBadTables();
+    void decodeRefusesDamagedOrForeignFiles_data();
+    void decodeRefusesDamagedOrForeignFiles();
+    void recordsRoundTripThroughText();
+    void loadRecordsRefusesBadText_data();
+    void loadRecordsRefusesBadText();
+
+private:
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+void TestBankTool::helpExplainsEveryCommand()
+{
+    const Run run = runTool({QStringLiteral("--help")});
+    QCOMPARE(run.code, 0);
+    for (const char *command : {"encode", "decode", "dump-records", "load-records", "--tsv"})
+        QVERIFY2(run.out.contains(QLatin1String(command)), command);
+}
+
+void TestBankTool::badUsage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("nothing") << QStringList();
+    QTest::newRow("unknown command") << QStringList {"pack"};
+    QTest::newRow("encode without output") << QStringList {"encode", "table.txt"};
+    QTest::newRow("decode with too much") << QStringList {"decode", "a", "b", "c"};
+    QTest::newRow("load-records without output") << QStringList {"load-records", "a.txt"};
+}
+
+void TestBankTool::badUsage()
+{
+    QFETCH(QStringList, arguments);
+    const Run run = runTool(arguments);
+    QCOMPARE(run.code, int(BankTool::BadUsage));
+    QVERIFY(!run.err.isEmpty());
+}
+
+void TestBankTool::encodeDecodeRoundTrips_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<bool>("tsv");
+
+    const QString text = QStringLiteral("eat\n食べる\nたべる\nice cream\nアイスクリーム\nあいすくりーむ\n");
+    QTest::newRow("UTF-8, three lines") << text.toUtf8() << false;
+    QTest::newRow("CP932, CR LF") << Cp932::encode(QString(text).replace(u'\n', QStringLiteral("\r\n"))) << false;
+    QTest::newRow("TSV with comment") << QByteArray("# english\tmeaning\treading\neat\t食べる\tたべる\n"
+                                                    "ice cream\tアイスクリーム\tあいすくりーむ\n")
+                                      << true;
+}
+
+void TestBankTool::encodeDecodeRoundTrips()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(bool, tsv);
+
+    ProgramFolderFixture::writeFile(file("table"), table);
+    QStringList arguments {"encode", file("table"), file("data2.dat")};
+    if (tsv)
+        arguments.insert(1, QStringLiteral("--tsv"));
+    QCOMPARE(runTool(arguments).code, 0);
+
+    // The program itself reads what the tool wrote.
+    ProgramFolderFixture folder;
+    QVERIFY(QFile::copy(file("data2.dat"), Common::StandardQuestionPath()));
+    Common::LoadQuestions();
+    QCOMPARE(Common::QuestionCount, 2);
+    QCOMPARE(Common::QuestionBank[1].AnswerKeys, QStringLiteral("あいすくりーむ"));
+
+    const Run decoded = runTool({"decode", file("data2.dat")});
+    QCOMPARE(decoded.code, 0);
+    QCOMPARE(decoded.out, QStringLiteral("eat\n食べる\nたべる\nice cream\nアイスクリーム\nあいすくりーむ\n"));
+}
+
+void TestBankTool::encodeRefusesBadTables_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<bool>("tsv");
+    QTest::addColumn<QString>("complaint");
+
+    QTest::newRow("incomplete question") << QByteArray("a\nb\nc\nd\n") << false << "4 lines";
+    QTest::newRow("empty") << QByteArray("") << false << "no questions";
+    QTest::newRow("outside code page 932") << QString("caf\u00e9\n喫茶店\nきっさてん\n").toUtf8() << false
+                                           << "code page 932";
+    QTest::newRow("tsv with two fields") << QByteArray("eat\tたべる\n") << true << ":1: expected 3";
+}
+
+void TestBankTool::encodeRefusesBadTables()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(bool, tsv);
+    QFETCH(QString, complaint);
+
+    ProgramFolderFixture::writeFile(file("bad"), table);
+    QStringList arguments {"encode", file("bad"), file("out.dat")};
+    if (tsv)
+        arguments.insert(1, QStringLiteral("--tsv"));
+    const Run run = runTool(arguments);
+    QCOMPARE(run.code, int(BankTool::BadInput));
+    QVERIFY2(run.err.contains(complaint), qPrintable(run.err));
+    QVERIFY(!QFile::exists(file("out.dat")));
+}
+
+void TestBankTool::decodeRefusesDamagedOrForeignFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("complaint");
+
+    QTest::newRow("missing") << "missing" << "no such file";
+    QTest::newRow("foreign") << "foreign" << "not a Vocamira container";
+    QTest::newRow("cut short") << "cut" << "damaged after";
+    QTest::newRow("not whole questions") << "records" << "not a question bank";
+}
+
+void TestBankTool::decodeRefusesDamagedOrForeignFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, complaint);
+
+    const QString path = file(kind + QStringLiteral(".dat"));
+    QFile::remove(path);
+    if (kind == u"foreign")
+        ProgramFolderFixture::writeFile(path, "PK\x03\x04");
+    if (kind == u"cut" || kind == u"records")
+    {
+        QVERIFY(GsxSeq::WriteContainerFile(path, {"a", "b", "c", "d"}));
+        if (kind == u"cut")
+            ProgramFolderFixture::writeFile(path, ProgramFolderFixture::readFile(path).chopped(3));
+    }
+    const Run run = runTool({"decode", path, file("out.txt")});
+    QCOMPARE(run.code, int(BankTool::BadInput));
+    QVERIFY2(run.err.contains(complaint), qPrintable(run.err));
+    QVERIFY(!QFile::exists(file("out.txt")));
+    QCOMPARE(runTool({"dump-records", path}).code, int(BankTool::BadInput));
+}
+
+void TestBankTool::recordsRoundTripThroughText()
+{
+    ProgramFolderFixture folder;
+    Common::QuestionCount = 170;
+    Common::LoadTestSettings();
+    Common::LoadRecords();
+    Common::CurrentLevel = Common::HighestLevel = 2;
+    Common::CertificateName = QStringLiteral("名前, with comma");
+    Common::LevelRecords[1].BestTime = 12345;
+    QVERIFY(Common::SaveRecords());
+
+    QCOMPARE(runTool({"dump-records", Common::RecordDataPath(), file("records.txt")}).code, 0);
+    const QString text = QString::fromUtf8(ProgramFolderFixture::readFile(file("records.txt")));
+    QVERIFY(text.startsWith(QStringLiteral("2,0,\"\",2,\"名前, with comma\",#1899-12-30#\n")));
+    QCOMPARE(text.count(u'\n'), 4);
+
+    QVERIFY(QFile::remove(Common::RecordDataPath()));
+    QCOMPARE(runTool({"load-records", file("records.txt"), Common::RecordDataPath()}).code, 0);
+    Common::ResetState();
+    Common::QuestionCount = 170;
+    Common::LoadTestSettings();
+    Common::LoadRecords();
+    QCOMPARE(Common::CurrentLevel, 2);
+    QCOMPARE(Common::CertificateName, QStringLiteral("名前, with comma"));
+    QCOMPARE(Common::LevelRecords[1].BestTime, 12345.0);
+    QVERIFY(folder.messages().isEmpty());
+}
+
+void TestBankTool::loadRecordsRefusesBadText_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("complaint");
+
+    QTest::newRow("empty") << QByteArray("") << "empty";
+    QTest::newRow("short header") << QByteArray("1,0,\"\"\n") << ":1: the header";
+    QTest::newRow("bad row") << QByteArray("1,0,\"\",1,\"\",#1899-12-30#\n#2020-01-01#,1,2\n") << ":2: a LEVEL line";
+}
+
+void TestBankTool::loadRecordsRefusesBadText()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, complaint);
+
+    ProgramFolderFixture::writeFile(file("in.txt"), text);
+    ProgramFolderFixture::writeFile(file("keep.dat"), "old records");
+    const Run run = runTool({"load-records", file("in.txt"), file("keep.dat")});
+    QCOMPARE(run.code, int(BankTool::BadInput));
+    QVERIFY2(run.err.contains(complaint), qPrintable(run.err));
+    QCOMPARE(ProgramFolderFixture::readFile(file("keep.dat")), QByteArray("old records"));
+}
+
+QTEST_GUILESS_MAIN(TestBankTool)
+#include "tst_banktool.moc"

@@ -1,0 +1,285 @@
+#include "banktool.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include "bank/gsxseq.h"
+#include "core/cp932.h"
+#include "records/recordlinereader.h"
+
+namespace
+{
+    const char HelpText[] = R"(Usage: vocamira-bank COMMAND ARGUMENTS
+
+Tools for authors of question banks and for backups of a learner's records.
+
+Commands:
+  encode [--tsv] TABLE BANK.dat
+      Turns a question table into a standard-bank container (the file
+      word/標準テキスト/data2.dat of the program folder). The table is a text
+      file in UTF-8 or Shift-JIS (code page 932) with three lines per
+      question, as a user bank: the English word, its Japanese meaning, and
+      the kana reading of the meaning. With --tsv it has one question per
+      line instead, the three fields separated by tabs; lines starting with
+      "#" are comments. Every text must be writable in code page 932.
+
+  decode BANK.dat [TABLE]
+      Writes the questions of a standard-bank container as a UTF-8 table of
+      three lines per question, to TABLE or to standard output.
+
+  dump-records RECORDS.dat [RECORDS.txt]
+      Writes the lines of a records file (seiseki/.../*.dat) as UTF-8 text,
+      to RECORDS.txt or to standard output: the header line, then one line
+      per LEVEL.
+
+  load-records RECORDS.txt RECORDS.dat
+      Checks a records text (as dump-records writes it) and stores it as a
+      records file. The new file replaces RECORDS.dat only when complete.
+
+  --help
+      Shows this text.
+
+Exit status: 0 on success, 1 when a file is missing, damaged or foreign,
+2 when the command line is wrong.
+)";
+
+    QString decodeText(const QByteArray &bytes)
+    {
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            return QString::fromUtf8(bytes.mid(3));
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString text = utf8.decode(bytes);
+        return utf8.hasError() ? Cp932::decode(bytes) : text;
+    }
+
+    QStringList splitLines(const QString &text)
+    {
+        QString normalized = text;
+        normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        QStringList lines = normalized.split(u'\n');
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+
+    // Where the records text of one line stops making sense, or "" when it is sound.
+    QString recordLineProblem(const QString &line, bool header)
+    {
+        RecordLineReader reader(line);
+        int number = 0;
+        double real = 0;
+        QString text;
+        QDate date;
+        const bool ok = header ? reader.readInt(number) && reader.readInt(number) && reader.readString(text)
+                                     && reader.readInt(number) && reader.readString(text) && reader.readDate(date)
+                               : reader.readDate(date) && reader.readInt(number) && reader.readInt(number)
+                                     && reader.readInt(number) && reader.readInt(number) && reader.readInt(number)
+                                     && reader.readDate(date) && reader.readDouble(real) && reader.readDate(date);
+        if (!ok)
+            return header ? QStringLiteral("the header needs 6 fields: level, failures, \"text\", highest level, "
+                                           "\"name\", #date#")
+                          : QStringLiteral("a LEVEL line needs 9 fields: #date#, four counts, best score, #date#, "
+                                           "best time, #date#");
+        return {};
+    }
+}
+
+BankTool::BankTool(QTextStream &out, QTextStream &err)
+    : m_out(out)
+    , m_err(err)
+{
+}
+
+int BankTool::run(const QStringList &arguments)
+{
+    const QString command = arguments.value(0);
+    const QStringList rest = arguments.mid(1);
+    if (command == u"--help" || command == u"-h" || command == u"help")
+        return help();
+    if (command == u"encode")
+        return encode(rest);
+    if (command == u"decode")
+        return decode(rest);
+    if (command == u"dump-records")
+        return dumpRecords(rest);
+    if (command == u"load-records")
+        return loadRecords(rest);
+    m_err << (command.isEmpty() ? QStringLiteral("vocamira-bank: no command given")
+                                : QStringLiteral("vocamira-bank: unknown command \"%1\"").arg(command))
+          << "\nTry 'vocamira-bank --help'.\n";
+    return BadUsage;
+}
+
+int BankTool::help()
+{
+    m_out << QString::fromUtf8(HelpText);
+    return Success;
+}
+
+int BankTool::fail(const QString &message)
+{
+    m_err << "vocamira-bank: " << message << '\n';
+    return BadInput;
+}
+
+int BankTool::encode(const QStringList &arguments)
+{
+    QStringList args = arguments;
+    const bool tsv = args.removeAll(QStringLiteral("--tsv")) > 0;
+    if (args.size() != 2)
+    {
+        m_err << "Usage: vocamira-bank encode [--tsv] TABLE BANK.dat\n";
+        return BadUsage;
+    }
+    QStringList lines;
+    if (!readTextFile(args[0], lines))
+        return BadInput;
+
+    QStringList strings;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+    {
+        if (!tsv)
+        {
+            strings.append(lines[i]);
+            continue;
+        }
+        if (lines[i].startsWith(u'#') || lines[i].isEmpty())
+            continue;
+        const QStringList fields = lines[i].split(u'\t');
+        if (fields.size() != 3)
+            return fail(QStringLiteral("%1:%2: expected 3 tab-separated fields, found %3")
+                            .arg(args[0]).arg(i + 1).arg(fields.size()));
+        strings += fields;
+    }
+    if (!tsv && strings.size() % 3 != 0)
+        return fail(QStringLiteral("%1: %2 lines do not make whole questions of three lines")
+                        .arg(args[0]).arg(strings.size()));
+    for (qsizetype i = 0; i < strings.size(); ++i)
+    {
+        if (!Cp932::canEncode(strings[i]))
+            return fail(QStringLiteral("%1: question %2 holds text that code page 932 cannot hold: \"%3\"")
+                            .arg(args[0]).arg(i / 3 + 1).arg(strings[i]));
+        if (Cp932::encode(strings[i]).size() > GsxSeq::MaxStringBytes)
+            return fail(QStringLiteral("%1: question %2 holds a text longer than %3 bytes")
+                            .arg(args[0]).arg(i / 3 + 1).arg(GsxSeq::MaxStringBytes));
+    }
+    if (strings.isEmpty())
+        return fail(QStringLiteral("%1: no questions").arg(args[0]));
+    return writeContainer(args[1], strings) ? Success : BadInput;
+}
+
+int BankTool::decode(const QStringList &arguments)
+{
+    if (arguments.size() < 1 || arguments.size() > 2)
+    {
+        m_err << "Usage: vocamira-bank decode BANK.dat [TABLE]\n";
+        return BadUsage;
+    }
+    QStringList strings;
+    if (!readContainer(arguments[0], strings))
+        return BadInput;
+    if (strings.size() % 3 != 0)
+        return fail(QStringLiteral("%1: %2 texts do not make whole questions of three; not a question bank?")
+                        .arg(arguments[0]).arg(strings.size()));
+    return writeOutput(arguments.value(1), strings) ? Success : BadInput;
+}
+
+int BankTool::dumpRecords(const QStringList &arguments)
+{
+    if (arguments.size() < 1 || arguments.size() > 2)
+    {
+        m_err << "Usage: vocamira-bank dump-records RECORDS.dat [RECORDS.txt]\n";
+        return BadUsage;
+    }
+    QStringList lines;
+    if (!readContainer(arguments[0], lines))
+        return BadInput;
+    if (lines.isEmpty() || !recordLineProblem(lines.first(), true).isEmpty())
+        return fail(QStringLiteral("%1: not a records file: %2")
+                        .arg(arguments[0], recordLineProblem(lines.value(0), true)));
+    return writeOutput(arguments.value(1), lines) ? Success : BadInput;
+}
+
+int BankTool::loadRecords(const QStringList &arguments)
+{
+    if (arguments.size() != 2)
+    {
+        m_err << "Usage: vocamira-bank load-records RECORDS.txt RECORDS.dat\n";
+        return BadUsage;
+    }
+    QStringList lines;
+    if (!readTextFile(arguments[0], lines))
+        return BadInput;
+    if (lines.isEmpty())
+        return fail(QStringLiteral("%1: empty; a records text has at least its header line").arg(arguments[0]));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+    {
+        const QString problem = recordLineProblem(lines[i], i == 0);
+        if (!problem.isEmpty())
+            return fail(QStringLiteral("%1:%2: %3").arg(arguments[0]).arg(i + 1).arg(problem));
+        if (!Cp932::canEncode(lines[i]))
+            return fail(QStringLiteral("%1:%2: holds text that code page 932 cannot hold").arg(arguments[0]).arg(i + 1));
+    }
+    return writeContainer(arguments[1], lines) ? Success : BadInput;
+}
+
+bool BankTool::readContainer(const QString &path, QStringList &strings)
+{
+    switch (GsxSeq::ReadContainerFile(path, strings))
+    {
+    case GsxSeq::FileResult::Complete:
+        return true;
+    case GsxSeq::FileResult::Missing:
+        fail(QStringLiteral("%1: no such file").arg(path));
+        return false;
+    case GsxSeq::FileResult::Foreign:
+        fail(QStringLiteral("%1: not a Vocamira container file").arg(path));
+        return false;
+    case GsxSeq::FileResult::Damaged:
+        break;
+    }
+    fail(QStringLiteral("%1: damaged after %2 texts; nothing was written").arg(path).arg(strings.size()));
+    return false;
+}
+
+bool BankTool::readTextFile(const QString &path, QStringList &lines)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+    {
+        fail(QStringLiteral("%1: cannot read: %2").arg(path, file.errorString()));
+        return false;
+    }
+    lines = splitLines(decodeText(file.readAll()));
+    return true;
+}
+
+bool BankTool::writeOutput(const QString &path, const QStringList &lines)
+{
+    if (path.isEmpty())
+    {
+        for (const QString &line : lines)
+            m_out << line << '\n';
+        return true;
+    }
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+    {
+        for (const QString &line : lines)
+            file.write(line.toUtf8() + '\n');
+        if (file.commit())
+            return true;
+    }
+    fail(QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()));
+    return false;
+}
+
+bool BankTool::writeContainer(const QString &path, const QStringList &strings)
+{
+    QString error;
+    if (GsxSeq::WriteContainerFile(path, strings, &error))
+        return true;
+    fail(QStringLiteral("%1: cannot write: %2").arg(path, error));
+    return false;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// The commands of vocamira-bank. Each returns the process exit code and
+// writes its messages to `err`.
+class BankTool
+{
+public:
+    enum ExitCode
+    {
+        Success = 0,
+        BadInput = 1,
+        BadUsage = 2,
+    };
+
+    BankTool(QTextStream &out, QTextStream &err);
+
+    int run(const QStringList &arguments);
+
+private:
+    int help();
+    int encode(const QStringList &arguments);
+    int decode(const QStringList &arguments);
+    int dumpRecords(const QStringList &arguments);
+    int loadRecords(const QStringList &arguments);
+
+    // Reads a container whole; false (with a message) when it is missing,
+    // foreign or damaged.
+    bool readContainer(const QString &path, QStringList &strings);
+    bool readTextFile(const QString &path, QStringList &lines);
+    bool writeOutput(const QString &path, const QStringList &lines);
+    bool writeContainer(const QString &path, const QStringList &strings);
+    int fail(const QString &message);
+
+    QTextStream &m_out;
+    QTextStream &m_err;
+};
