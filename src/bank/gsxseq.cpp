@@ -2,12 +2,13 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <QSaveFile>
+#include <QBuffer>
 
 #include <cmath>
 #include <cstring>
 #include <random>
 
+#include "core/atomicfile.h"
 #include "core/cp932.h"
 
 namespace
@@ -208,25 +209,15 @@ QByteArray GsxSeq::ScrambleBytes(QByteArrayView input, int row)
 
 bool GsxSeq::WriteContainerFile(const QString &path, const QStringList &strings, QString *errorText)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-    {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     NewKeyTable();
-    CreateContainer(file);
+    CreateContainer(buffer);
     for (const QString &text : strings)
-        WriteContainerString(file, text);
-    CloseContainer(file);
-    if (!file.commit())
-    {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
-    return true;
+        WriteContainerString(buffer, text);
+    CloseContainer(buffer);
+    return AtomicFile::write(path, bytes, errorText);
 }
 
 GsxSeq::FileResult GsxSeq::ReadContainerFile(const QString &path, QStringList &strings)

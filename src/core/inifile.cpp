@@ -1,8 +1,8 @@
 #include "inifile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
+#include "atomicfile.h"
 #include "cp932.h"
 
 namespace
@@ -179,10 +179,8 @@ bool IniFile::setValue(const QString &section, const QString &key, const QString
         lines.append(newLine);
     }
 
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray bytes;
     for (const QByteArray &line : std::as_const(lines))
-        file.write(line + "\r\n");
-    return file.commit();
+        bytes += line + "\r\n";
+    return AtomicFile::write(m_path, bytes);
 }

@@ -2,8 +2,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
+#include "core/atomicfile.h"
 #include "core/cp932.h"
 #include "core/message.h"
 #include "core/programfolder.h"
@@ -152,15 +152,8 @@ void JudgeTableSet::ApplyRomanSettings()
 bool JudgeTableSet::WriteRomanSettings(const QList<RomanChoice> &choices)
 {
     const QString path = RomanIniPath();
-    QSaveFile file(path);
-    // Unbuffered, because a buffered QSaveFile commits a file cut short by a
-    // full disk as if it were whole; a short write here stops before commit.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return reportWriteFailure(path, file.errorString());
-    const QByteArray bytes = recordsText(choices);
-    if (file.write(bytes) != bytes.size())
-        return reportWriteFailure(path, QStringLiteral("ディスクに空きが無いか、書き込みが途中で止まりました。"));
-    if (!file.commit())
-        return reportWriteFailure(path, file.errorString());
+    QString error;
+    if (!AtomicFile::write(path, recordsText(choices), &error))
+        return reportWriteFailure(path, error);
     return true;
 }

@@ -1,10 +1,10 @@
 #include "banktool.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include "bank/gsxseq.h"
+#include "core/atomicfile.h"
 #include "core/cp932.h"
 #include "records/recordlinereader.h"
 
@@ -263,15 +263,13 @@ bool BankTool::writeOutput(const QString &path, const QStringList &lines)
             m_out << line << '\n';
         return true;
     }
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-    {
-        for (const QString &line : lines)
-            file.write(line.toUtf8() + '\n');
-        if (file.commit())
-            return true;
-    }
-    fail(QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()));
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += line.toUtf8() + '\n';
+    QString error;
+    if (AtomicFile::write(path, bytes, &error))
+        return true;
+    fail(QStringLiteral("%1: cannot write: %2").arg(path, error));
     return false;
 }
 
