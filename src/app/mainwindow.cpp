@@ -20,18 +20,24 @@
 #include "core/message.h"
 #include "core/random.h"
 #include "core/settings.h"
+#include "help/bookguide.h"
+#include "help/readme.h"
+#include "help/versioninfo.h"
 #include "judge/judge.h"
 #include "judge/judgetable.h"
 #include "judge/keycodelookup.h"
 #include "judge/keycodetable.h"
 #include "judge/keymapping.h"
+#include "judge/romansetting.h"
 #include "judge/romansettings.h"
 #include "modal.h"
 #include "records/endmessage.h"
 #include "records/entryname.h"
 #include "records/kyosei.h"
 #include "records/max2.h"
+#include "records/record.h"
 #include "records/recordsstore.h"
+#include "settings_ui/syutudai.h"
 #include "soundplayer.h"
 #include "targetbox.h"
 #include "testrules.h"
@@ -719,8 +725,20 @@ void MainWindow::MenuEnd_Click()
     close();
 }
 
+namespace
+{
+    // Every menu dialog is created when shown and owned by the main window.
+    template<typename Dialog>
+    void showDialog(QWidget *owner)
+    {
+        Dialog dialog(owner);
+        Modal::exec(dialog);
+    }
+}
+
 void MainWindow::MenuRoma_Click()
 {
+    showDialog<RomanSetting>(this);
 }
 
 void MainWindow::MenuSyutudai_Click()
@@ -729,20 +747,25 @@ void MainWindow::MenuSyutudai_Click()
     // running test is scored first so that they always belong together.
     if (isRunning())
         EndTest();
+    showDialog<Syutudai>(this);
 }
 
 void MainWindow::MenuRecord_Click()
 {
+    showDialog<Record>(this);
 }
 
 void MainWindow::MenuReadMe_Click()
 {
+    OpenReadMe();
 }
 
 void MainWindow::MenuBook_Click()
 {
+    showDialog<BookGuide>(this);
 }
 
 void MainWindow::MenuVersion_Click()
 {
+    showDialog<VersionInfo>(this);
 }

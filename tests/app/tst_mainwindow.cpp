@@ -16,6 +16,7 @@
 #include "app/targetbox.h"
 #include "app/testrules.h"
 #include "bank/questions.h"
+#include "help/pageopener.h"
 #include "judge/judge.h"
 #include "judge/judgetable.h"
 #include "judge/keycodelookup.h"
@@ -210,6 +211,7 @@ private slots:
     void keysReachTheWindowFirst();
     void closingScoresTheRunningTest();
     void questionSettingsEndTheRunningTest();
+    void menusOpenTheirDialogs();
     void levelListKeepsAValidChoice();
     void statusFollowsTheSettings();
     void inputMethodSwitchedMidWord();
@@ -676,13 +678,33 @@ void MainWindowTest::questionSettingsEndTheRunningTest()
     Session s(standardBank(17 * 3));
     QVERIFY(s.load());
     s.window->MenuSyutudai->trigger();
-    QVERIFY(s.modals.shown().isEmpty());
+    QCOMPARE(s.modals.shown(), QStringList {"Syutudai"});
 
     s.key(Qt::Key_Return);
     s.window->MenuSyutudai->trigger();
     QVERIFY(!s.running());
-    QCOMPARE(s.modals.shown(), (QStringList{"EndMessage", "Result"}));
+    QCOMPARE(s.modals.shown(), (QStringList {"Syutudai", "EndMessage", "Result", "Syutudai"}));
     QCOMPARE(Common::FailCount, 1);
+}
+
+void MainWindowTest::menusOpenTheirDialogs()
+{
+    Session s(standardBank(17 * 3));
+    QVERIFY(s.load());
+    for (QAction *item : {s.window->MenuRoma, s.window->MenuRecord, s.window->MenuBook, s.window->MenuVersion})
+        item->trigger();
+    QCOMPARE(s.modals.shown(), (QStringList {"RomanSetting", "Record", "BookGuide", "VersionInfo"}));
+
+    QList<QUrl> opened;
+    PageOpener::setHandler([&opened](const QUrl &url) {
+        opened.append(url);
+        return true;
+    });
+    ProgramFolderFixture::writeFile(ProgramFolder::filePath(QStringLiteral("readme.txt")), "read me");
+    s.window->MenuReadMe->trigger();
+    PageOpener::setHandler({});
+    QCOMPARE(opened.size(), 1);
+    QVERIFY(opened.first().toLocalFile().endsWith(QStringLiteral("/readme.txt")));
 }
 
 void MainWindowTest::levelListKeepsAValidChoice()
