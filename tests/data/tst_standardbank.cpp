@@ -1,0 +1,172 @@
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+#include "bank/questions.h"
+#include "judge/judge.h"
+#include "judge/judgetable.h"
+#include "judge/keycodelookup.h"
+#include "judge/keycodetable.h"
+#include "testsupport.h"
+
+// The standard bank that ships with the program: the reviewed table and the
+// container the build makes from it.
+namespace
+{
+    struct Question
+    {
+        QString english, meaning, reading;
+    };
+
+    QList<Question> readTable()
+    {
+        QFile file(QStringLiteral(VOCAMIRA_STANDARD_TABLE));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QList<Question> questions;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts))
+        {
+            if (line.startsWith(u'#'))
+                continue;
+            const QStringList fields = line.split(u'\t');
+            questions.append({fields.value(0), fields.value(1), fields.value(2)});
+        }
+        return questions;
+    }
+
+    // The key that types `c` on a JIS keyboard: in kana input `c` is the kana
+    // of the key, otherwise its character. Shift only where it must be.
+    const CodeChangeTableSet::KeyCodeEntry *keyFor(QChar c, bool kana)
+    {
+        const CodeChangeTableSet::KeyCodeEntry *found = nullptr;
+        for (const auto &entry : CodeChangeTableSet::KeyCodeTable)
+        {
+            if ((kana ? entry.Kana : entry.Character) == QString(c) && (!found || entry.Shift < found->Shift))
+                found = &entry;
+        }
+        return found;
+    }
+
+    // Types the guide the learner sees, key by key through the key table and
+    // the judge, as the main window does; true when the target completes with
+    // the last key and no key was refused.
+    bool typesThroughGuide(const QString &target, bool kanaInput)
+    {
+        Judge::JudgeState s;
+        s.JudgeTarget = target;
+        s.JudgeGuide = kanaInput ? Judge::MakeKanaGuide(target) : Judge::MakeRomaGuide(target);
+        const QString guide = s.JudgeGuide;
+        for (qsizetype i = 0; i < guide.size(); ++i)
+        {
+            const auto *entry = keyFor(guide[i], kanaInput);
+            if (!entry)
+                return false;
+            CodeChage::KeyLookup key;
+            key.KeyCodeIn = entry->KeyCode;
+            key.ShiftIn = entry->Shift;
+            CodeChage::LookupKeyCode(key);
+            s.JudgeKeyRoma = key.KeyRomaChar;
+            s.JudgeKeyKana = key.KeyKanaChar;
+            kanaInput ? Judge::JudgeKanaKey(s) : Judge::JudgeRomaKey(s);
+            if (s.JudgeMiss != u"0")
+                return false;
+            if (s.JudgeDone == u"1")
+                return i == guide.size() - 1;
+        }
+        return false;
+    }
+}
+
+class TestStandardBank : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        CodeChangeTableSet::BuildKeyCodeTable();
+        JudgeTableSet::BuildJudgeTable();
+        m_table = readTable();
+    }
+
+    void hasOneHundredLevelsOfSeventeen();
+    void headwordsArePlainAndTypeable();
+    void noTwoQuestionsLookOrTypeAlike();
+    void everyReadingTypesInRomajiAndKana();
+    void builtContainerHoldsTheTable_data();
+    void builtContainerHoldsTheTable();
+
+private:
+    QList<Question> m_table;
+};
+
+void TestStandardBank::hasOneHundredLevelsOfSeventeen()
+{
+    QCOMPARE(m_table.size(), 1700);
+    for (const Question &q : std::as_const(m_table))
+        QVERIFY2(!q.english.isEmpty() && !q.meaning.isEmpty() && !q.reading.isEmpty(), qPrintable(q.english));
+}
+
+void TestStandardBank::headwordsArePlainAndTypeable()
+{
+    static const QRegularExpression plain(QStringLiteral("^[a-z]+([- ][a-z]+)*$"));
+    for (const Question &q : std::as_const(m_table))
+    {
+        QVERIFY2(plain.match(q.english).hasMatch(), qPrintable(q.english));
+        QVERIFY2(typesThroughGuide(q.english, false), qPrintable(q.english));
+    }
+}
+
+void TestStandardBank::noTwoQuestionsLookOrTypeAlike()
+{
+    QSet<QString> english, meanings, readings;
+    for (const Question &q : std::as_const(m_table))
+    {
+        QVERIFY2(!english.contains(q.english), qPrintable(q.english));
+        QVERIFY2(!meanings.contains(q.meaning), qPrintable(q.meaning));
+        QVERIFY2(!readings.contains(q.reading), qPrintable(q.reading));
+        english.insert(q.english);
+        meanings.insert(q.meaning);
+        readings.insert(q.reading);
+    }
+}
+
+void TestStandardBank::everyReadingTypesInRomajiAndKana()
+{
+    for (const Question &q : std::as_const(m_table))
+    {
+        QVERIFY2(typesThroughGuide(q.reading, false), qPrintable(q.english + u' ' + q.reading));
+        QVERIFY2(typesThroughGuide(q.reading, true), qPrintable(q.english + u' ' + q.reading));
+    }
+}
+
+void TestStandardBank::builtContainerHoldsTheTable_data()
+{
+    QTest::addColumn<QString>("transMode");
+    QTest::newRow("和訳") << "和訳";
+    QTest::newRow("英訳") << "英訳";
+}
+
+void TestStandardBank::builtContainerHoldsTheTable()
+{
+    QFETCH(QString, transMode);
+
+    ProgramFolderFixture folder;
+    QVERIFY(QFile::copy(QStringLiteral(VOCAMIRA_STANDARD_BANK), Common::StandardQuestionPath()));
+    folder.setCommon(Common::KeyTransMode, transMode);
+    Common::LoadQuestions();
+    QCOMPARE(Common::QuestionCount, int(m_table.size()));
+    const bool english = transMode == u"英訳";
+    for (int i = 0; i < Common::QuestionCount; ++i)
+    {
+        const Common::QuestionEntry &e = Common::QuestionBank[i];
+        const Question &q = m_table[i];
+        QCOMPARE(e.Prompt, english ? q.meaning : q.english);
+        QCOMPARE(e.Answer, english ? q.english : q.meaning);
+        QCOMPARE(e.AnswerKeys, english ? q.english : q.reading);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestStandardBank)
+#include "tst_standardbank.moc"
