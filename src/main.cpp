@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "app/messagebox.h"
+#include "app/screentrace.h"
 
 int main(int argc, char *argv[])
 {
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     MainWindow window;
     if (!window.Form_Load())
         return 1;
+    ScreenTrace::installFromEnvironment(&window);
     window.show();
     return app.exec();
 }
