@@ -12,17 +12,18 @@ namespace
         return fn;
     }
 
-    // One player for the whole run: a new file replaces the one playing.
-    QMediaPlayer &player()
-    {
-        static QAudioOutput *output = new QAudioOutput;
-        static QMediaPlayer *instance = [] {
-            auto *p = new QMediaPlayer;
-            p->setAudioOutput(output);
-            return p;
-        }();
-        return *instance;
-    }
+}
+
+// One player for the whole run: a new file replaces the one playing.
+QMediaPlayer &SoundPlayer::mediaPlayer()
+{
+    static QAudioOutput *output = new QAudioOutput;
+    static QMediaPlayer *instance = [] {
+        auto *p = new QMediaPlayer;
+        p->setAudioOutput(output);
+        return p;
+    }();
+    return *instance;
 }
 
 void SoundPlayer::play(const QString &path)
@@ -32,7 +33,7 @@ void SoundPlayer::play(const QString &path)
         handler()(path);
         return;
     }
-    QMediaPlayer &p = player();
+    QMediaPlayer &p = mediaPlayer();
     p.setSource(QUrl::fromLocalFile(path));
     p.setPosition(0);
     p.play();
