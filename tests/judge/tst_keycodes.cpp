@@ -27,9 +27,15 @@ namespace
     }
 
     // The JIS layout written out key by key: key codes, then what the keys
-    // type alone and with Shift ("\0" for nothing).
-    QList<Expected> layout(const QList<int> &codes, QStringView characters, QStringView kana)
+    // type alone and with Shift ("\0" for nothing). The texts are taken by
+    // their array size: a view of a literal would end at its first "\0".
+    template <size_t CharacterSize, size_t KanaSize>
+    QList<Expected> layout(const QList<int> &codes, const char16_t (&characterText)[CharacterSize],
+                           const char16_t (&kanaText)[KanaSize])
     {
+        const QStringView characters(characterText, qsizetype(CharacterSize) - 1);
+        const QStringView kana(kanaText, qsizetype(KanaSize) - 1);
+        Q_ASSERT(characters.size() == codes.size() && kana.size() == codes.size());
         QList<Expected> keys;
         for (qsizetype i = 0; i < codes.size(); ++i)
         {
