@@ -38,22 +38,18 @@ namespace
         return result;
     }
 
-    // Every old line but at most one (the key replaced) is still there, in order.
+    // A write is one edit in one place: the key's line replaced, or the key
+    // (and its section) added. Every line before and after it stays.
     bool keepsOtherLines(const QByteArrayList &before, const QByteArrayList &after)
     {
-        qsizetype j = 0;
-        int missing = 0;
-        for (const QByteArray &line : before)
-        {
-            qsizetype k = j;
-            while (k < after.size() && after[k] != line)
-                ++k;
-            if (k == after.size())
-                ++missing;
-            else
-                j = k + 1;
-        }
-        return missing <= 1;
+        qsizetype same = 0;
+        const qsizetype shorter = std::min(before.size(), after.size());
+        while (same < shorter && before[same] == after[same])
+            ++same;
+        qsizetype sameAtEnd = 0;
+        while (sameAtEnd < shorter - same && before[before.size() - 1 - sameAtEnd] == after[after.size() - 1 - sameAtEnd])
+            ++sameAtEnd;
+        return before.size() - same - sameAtEnd <= 1 && after.size() - same - sameAtEnd <= 2;
     }
 }
 

@@ -19,7 +19,12 @@ void RecordLineWriter::addDouble(double value)
 
 void RecordLineWriter::addString(const QString &value)
 {
-    add(u'"' + value + u'"');
+    // A quote would end the field early and leave the whole line unreadable.
+    // No text the program stores holds one, but a hand-edited file can bring
+    // one in through an unquoted field.
+    QString text = value;
+    text.remove(u'"');
+    add(u'"' + text + u'"');
 }
 
 void RecordLineWriter::addDate(const QDate &date)
