@@ -25,13 +25,17 @@ namespace
     }
 
     // The first free name of the form "data1.dat.damaged", "data1.dat.damaged2", ...
+    // "" when the copy could not be made (a full disk): the learner must not
+    // be told of a copy that is not there.
     QString keepDamagedCopy(const QString &path)
     {
         QString copy = path + QStringLiteral(".damaged");
         for (int n = 2; QFile::exists(copy); ++n)
             copy = path + QStringLiteral(".damaged%1").arg(n);
-        QFile::copy(path, copy);
-        return copy;
+        if (QFile::copy(path, copy))
+            return copy;
+        QFile::remove(copy);
+        return {};
     }
 
     QString withExtension(const QString &base, const QString &extension)
@@ -132,9 +136,13 @@ void Common::LoadRecords()
     const bool decoded = DecodeRecordFile(lines);
     if (ReadRecordText(lines) && decoded)
         return;
-    const QString copy = keepDamagedCopy(RecordDataPath());
-    Message::show(QStringLiteral("成績ファイルが壊れているため、読み込めた部分だけを使います。\n%1\n元のファイルは次の名前で残しました。\n%2")
-                      .arg(QDir::toNativeSeparators(RecordDataPath()), QDir::toNativeSeparators(copy)));
+    const QString path = RecordDataPath();
+    const QString copy = keepDamagedCopy(path);
+    const QString kept = copy.isEmpty()
+        ? QStringLiteral("元のファイルの控えを作れませんでした（ディスクの空きが無い可能性があります）。")
+        : QStringLiteral("元のファイルは次の名前で残しました。\n%1").arg(QDir::toNativeSeparators(copy));
+    Message::show(QStringLiteral("成績ファイルが壊れているため、読み込めた部分だけを使います。\n%1\n%2")
+                      .arg(QDir::toNativeSeparators(path), kept));
 }
 
 bool Common::SaveRecords()

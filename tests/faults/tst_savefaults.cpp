@@ -70,6 +70,7 @@ private slots:
     void fullDiskKeepsOldRecords_data();
     void fullDiskKeepsOldRecords();
     void recordsPathTakenByFolderTells();
+    void damagedRecordsOnFullDiskClaimNoCopy();
     void settingsWriteFailureKeepsOldFile_data();
     void settingsWriteFailureKeepsOldFile();
 };
@@ -190,6 +191,27 @@ void TestSaveFaults::recordsPathTakenByFolderTells()
     QVERIFY(folder.messages().first().contains(RecordDataPath()));
     QCOMPARE(snapshot(), inMemory);
     QVERIFY(QFileInfo(RecordDataPath() + QStringLiteral("/inside")).isDir());
+}
+
+void TestSaveFaults::damagedRecordsOnFullDiskClaimNoCopy()
+{
+    ProgramFolderFixture folder;
+    useLevels(10);
+    fillRecords(4, 1);
+    QVERIFY(SaveRecords());
+    QByteArray bytes = ProgramFolderFixture::readFile(RecordDataPath());
+    bytes.chop(40);
+    ProgramFolderFixture::writeFile(RecordDataPath(), bytes);
+
+    {
+        const FileSizeLimit disk(0);
+        reloaded();
+    }
+    QCOMPARE(folder.messages().size(), 1);
+    QVERIFY(folder.messages().first().contains(RecordDataPath()));
+    QVERIFY(!folder.messages().first().contains(QStringLiteral(".damaged")));
+    QCOMPARE(QDir(recordDir()).entryList(QDir::Files), QStringList {QStringLiteral("data1.dat")});
+    QCOMPARE(ProgramFolderFixture::readFile(RecordDataPath()), bytes);
 }
 
 void TestSaveFaults::settingsWriteFailureKeepsOldFile_data()
