@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "bank/gsxseq.h"
 #include "core/common.h"
@@ -36,6 +37,14 @@ namespace
             return copy;
         QFile::remove(copy);
         return {};
+    }
+
+    // A records file that is there but cannot be read may hold months of
+    // records the program never saw: it is neither loaded nor replaced.
+    bool isUnreadable(const QString &path)
+    {
+        const QFileInfo info(path);
+        return info.exists() && !info.isReadable();
     }
 
     QString withExtension(const QString &base, const QString &extension)
@@ -132,6 +141,12 @@ int Common::RecordRowCount()
 void Common::LoadRecords()
 {
     resetRecords();
+    if (isUnreadable(RecordDataPath()))
+    {
+        Message::show(QStringLiteral("成績ファイルを読み込めません。ファイルの読み取り権限を確認してください。このファイルには保存しません。\n%1")
+                          .arg(QDir::toNativeSeparators(RecordDataPath())));
+        return;
+    }
     QStringList lines;
     const bool decoded = DecodeRecordFile(lines);
     if (ReadRecordText(lines) && decoded)
@@ -188,8 +203,8 @@ bool Common::EncodeRecordFile(const QStringList &lines)
     const QString path = RecordDataPath();
     if (path.isEmpty())
         return false;
-    QString error;
-    if (GsxSeq::WriteContainerFile(path, lines, &error))
+    QString error = QStringLiteral("読み込めないファイルは上書きしません。");
+    if (!isUnreadable(path) && GsxSeq::WriteContainerFile(path, lines, &error))
         return true;
     Message::show(QStringLiteral("成績ファイルを保存できませんでした。成績は次のテストの後にもう一度保存します。\n%1\n%2")
                       .arg(QDir::toNativeSeparators(path), error));

@@ -1,5 +1,8 @@
 #include <QTest>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "bank/gsxseq.h"
 #include "filesizelimit.h"
 #include "records/recordsstore.h"
@@ -52,6 +55,31 @@ namespace
 
     QString recordDir() { return QFileInfo(RecordDataPath()).path(); }
 
+    // Runs `step` as a learner who cannot read `path`: for root, whom no
+    // permission stops, in a child process running as nobody. Returns the
+    // step's result.
+    bool withUnreadableFile(const QString &root, const QString &path, const std::function<bool()> &step)
+    {
+        if (geteuid() != 0)
+        {
+            QFile::setPermissions(path, {});
+            const bool result = step();
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+            return result;
+        }
+        const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::WriteGroup
+            | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        for (QString dir = QFileInfo(path).path(); dir.startsWith(root); dir = QFileInfo(dir).path())
+            QFile::setPermissions(dir, all);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        const pid_t child = fork();
+        if (child == 0)
+            _exit(setuid(65534) == 0 && step() ? 0 : 1);
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
     void removeDamagedCopies()
     {
         QDir dir(recordDir());
@@ -71,6 +99,7 @@ private slots:
     void fullDiskKeepsOldRecords();
     void recordsPathTakenByFolderTells();
     void damagedRecordsOnFullDiskClaimNoCopy();
+    void unreadableRecordsAreNeitherLoadedNorReplaced();
     void settingsWriteFailureKeepsOldFile_data();
     void settingsWriteFailureKeepsOldFile();
 };
@@ -212,6 +241,28 @@ void TestSaveFaults::damagedRecordsOnFullDiskClaimNoCopy()
     QVERIFY(!folder.messages().first().contains(QStringLiteral(".damaged")));
     QCOMPARE(QDir(recordDir()).entryList(QDir::Files), QStringList {QStringLiteral("data1.dat")});
     QCOMPARE(ProgramFolderFixture::readFile(RecordDataPath()), bytes);
+}
+
+void TestSaveFaults::unreadableRecordsAreNeitherLoadedNorReplaced()
+{
+    ProgramFolderFixture folder;
+    useLevels(10);
+    fillRecords(6, 1);
+    QVERIFY(SaveRecords());
+    const QByteArray before = ProgramFolderFixture::readFile(RecordDataPath());
+    const QString path = RecordDataPath();
+
+    // A learner who once ran the program as another user cannot read the file.
+    const bool refused = withUnreadableFile(folder.path(), path, [&] {
+        QStringList told;
+        Message::setHandler([&](const QString &text) { told.append(text); });
+        useLevels(10);
+        const bool notLoaded = CurrentLevel == 0 && told.size() == 1 && told.first().contains(path);
+        CurrentLevel = HighestLevel = 1;
+        return notLoaded && !SaveRecords() && told.size() == 2 && told.last().contains(path);
+    });
+    QVERIFY(refused);
+    QCOMPARE(ProgramFolderFixture::readFile(path), before);
 }
 
 void TestSaveFaults::settingsWriteFailureKeepsOldFile_data()
