@@ -1,11 +1,14 @@
-// The scrambled container reader over any file: every read ends, and what it
+// The scrambled container reader over any file: every read ends, the
+// standard bank keeps every whole question before the damage, and what was
 // read is written back and read again whole.
 #include "bank/gsxseq.h"
+#include "bank/questions.h"
 #include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString path = FuzzSupport::programFolder() + QStringLiteral("/fuzz.dat");
+    FuzzSupport::programFolder();
+    const QString path = Common::StandardQuestionPath();
     FuzzSupport::writeFile(path, FuzzSupport::bytes(data, size));
 
     GsxSeq::ReadHandle file;
@@ -27,6 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QStringList whole;
     const GsxSeq::FileResult result = GsxSeq::ReadContainerFile(path, whole);
     FuzzSupport::check(whole == strings, "the whole-file reader disagrees with the reader");
+
+    Common::LoadStandardQuestions();
+    FuzzSupport::check(Common::QuestionCount == Common::QuestionBank.size(), "QuestionCount does not match the bank");
+    FuzzSupport::check(Common::QuestionCount == std::min<qsizetype>(strings.size() / 3, Common::MaxQuestionCount),
+                       "the bank lost or made up questions");
     if (result != GsxSeq::FileResult::Complete)
         return 0;
 
