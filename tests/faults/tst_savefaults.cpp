@@ -5,6 +5,7 @@
 
 #include "bank/gsxseq.h"
 #include "filesizelimit.h"
+#include "judge/romansettings.h"
 #include "records/recordsstore.h"
 #include "testsupport.h"
 
@@ -102,6 +103,7 @@ private slots:
     void unreadableRecordsAreNeitherLoadedNorReplaced();
     void settingsWriteFailureKeepsOldFile_data();
     void settingsWriteFailureKeepsOldFile();
+    void romanSettingsOnFullDiskKeepOldFile();
 };
 
 void TestSaveFaults::tempFileLeftAtEveryByte()
@@ -312,6 +314,25 @@ void TestSaveFaults::settingsWriteFailureKeepsOldFile()
     {
         QVERIFY(!QFileInfo(path).isFile());
     }
+}
+
+void TestSaveFaults::romanSettingsOnFullDiskKeepOldFile()
+{
+    ProgramFolderFixture folder;
+    QVERIFY(JudgeTableSet::WriteRomanSettings({{QStringLiteral("し"), QStringLiteral("shi")}}));
+    const QString path = JudgeTableSet::RomanIniPath();
+    const QByteArray before = ProgramFolderFixture::readFile(path);
+
+    bool written = true;
+    {
+        const FileSizeLimit disk(10);
+        written = JudgeTableSet::WriteRomanSettings(
+            {{QStringLiteral("し"), QStringLiteral("ci")}, {QStringLiteral("ん"), QStringLiteral("nn")}});
+    }
+    QVERIFY(!written);
+    QCOMPARE(folder.messages().size(), 1);
+    QVERIFY(folder.messages().first().contains(path));
+    QCOMPARE(ProgramFolderFixture::readFile(path), before);
 }
 
 QTEST_GUILESS_MAIN(TestSaveFaults)
