@@ -1,11 +1,11 @@
 #include "endmessage.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/modal.h"
+#include "noticeparts.h"
 #include "result.h"
 
 EndMessage::EndMessage(const TestOutcome &outcome, QWidget *owner)
@@ -18,27 +18,15 @@ EndMessage::EndMessage(const TestOutcome &outcome, QWidget *owner)
     Label1 = new QLabel(QStringLiteral("テスト終了！"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
-    QFont font = Label1->font();
-    font.setPointSizeF(font.pointSizeF() * 2);
-    font.setBold(true);
-    Label1->setFont(font);
-
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addStretch();
+    NoticeParts::emphasise(Label1, 2);
+    OKButton = NoticeParts::closeButton(this, QStringLiteral("OK"));
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->setContentsMargins(32, 24, 32, 16);
     layout->setSpacing(20);
     layout->addWidget(Label1);
-    layout->addLayout(buttons);
+    layout->addLayout(NoticeParts::centredRow({OKButton}));
 }
 
 void EndMessage::done(int result)

@@ -1,9 +1,10 @@
 #include "kyosei.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "noticeparts.h"
 
 namespace
 {
@@ -29,38 +30,21 @@ Kyosei::Kyosei(QWidget *owner)
     Label6 = makeLabel(this, QStringLiteral("Label6"), QStringLiteral("がんばってね～　ヾ(^_^) "));
 
     // The name of the mode is what the learner must not miss.
-    QFont font = Label2->font();
-    font.setPointSizeF(font.pointSizeF() * 1.6);
-    font.setBold(true);
-    Label2->setFont(font);
+    NoticeParts::emphasise(Label2, 1.6);
     QPalette palette = Label2->palette();
     palette.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
     Label2->setPalette(palette);
 
-    OKButton = new QPushButton(QStringLiteral("OK以外に道は無いのだ"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto *mode = new QHBoxLayout;
-    mode->addStretch();
-    mode->addWidget(Label2);
-    mode->addWidget(Label3);
-    mode->addStretch();
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addStretch();
+    OKButton = NoticeParts::closeButton(this, QStringLiteral("OK以外に道は無いのだ"));
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->setContentsMargins(24, 20, 24, 16);
     layout->setSpacing(12);
     layout->addWidget(Label1);
-    layout->addLayout(mode);
+    layout->addLayout(NoticeParts::centredRow({Label2, Label3}));
     layout->addWidget(Label4);
     layout->addWidget(Label5);
     layout->addWidget(Label6);
-    layout->addLayout(buttons);
+    layout->addLayout(NoticeParts::centredRow({OKButton}));
 }

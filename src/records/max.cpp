@@ -3,13 +3,14 @@
 #include <QDate>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QPainter>
 #include <QPixmap>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/common.h"
 #include "core/settings.h"
+#include "noticeparts.h"
 
 namespace
 {
@@ -113,10 +114,7 @@ Max::Max(QWidget *owner)
     sheet->addSpacing(8);
     sheet->addLayout(signature);
 
-    OKButton = new QPushButton(QStringLiteral("閉じる"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    OKButton = NoticeParts::closeButton(this, QStringLiteral("閉じる"));
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -2,9 +2,11 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
+#include <QPixmap>
 #include <QVBoxLayout>
+
+#include "noticeparts.h"
 
 namespace
 {
@@ -32,15 +34,8 @@ Max2::Max2(QWidget *owner)
     Label2 = new QLabel(QStringLiteral("せっかく獲得した記憶です\n\n完全定着まで復習を続けましょう！"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAlignment(Qt::AlignCenter);
-    QFont font = Label2->font();
-    font.setPointSizeF(font.pointSizeF() * 1.4);
-    font.setBold(true);
-    Label2->setFont(font);
-
-    OKButton = new QPushButton(QStringLiteral("閉じる"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    NoticeParts::emphasise(Label2, 1.4);
+    OKButton = NoticeParts::closeButton(this, QStringLiteral("閉じる"));
 
     auto *pictures = new QHBoxLayout;
     pictures->addStretch();
@@ -48,16 +43,11 @@ Max2::Max2(QWidget *owner)
         pictures->addWidget(picture, 0, Qt::AlignBottom);
     pictures->addStretch();
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addStretch();
-
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->setContentsMargins(32, 20, 32, 16);
     layout->setSpacing(18);
     layout->addLayout(pictures);
     layout->addWidget(Label2);
-    layout->addLayout(buttons);
+    layout->addLayout(NoticeParts::centredRow({OKButton}));
 }

@@ -5,6 +5,7 @@ target_sources(vocamira_ui PRIVATE
     kyosei.cpp kyosei.h
     max.cpp max.h
     max2.cpp max2.h
+    noticeparts.cpp noticeparts.h
     result.cpp result.h
 )
 
