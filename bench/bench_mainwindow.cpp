@@ -25,9 +25,7 @@ namespace
     // A program folder with a standard bank of twelve LEVELs of plain kana readings.
     void prepareFolder(const QString &path)
     {
-        for (const QString &folder : {ProgramFolder::IniDir, ProgramFolder::UserIniDir, ProgramFolder::StandardWordDir,
-                                      ProgramFolder::UserWordDir, ProgramFolder::StandardRecordDir,
-                                      ProgramFolder::UserRecordDir, ProgramFolder::Sound1Dir, ProgramFolder::Sound2Dir})
+        for (const QString &folder : ProgramFolder::InstallationFolders)
             QDir(path).mkpath(folder);
         const QString kana = QStringLiteral("かきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも");
         QStringList groups;

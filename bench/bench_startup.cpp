@@ -16,9 +16,7 @@ namespace
 {
     void prepareFolder(const QString &path)
     {
-        for (const QString &folder : {ProgramFolder::IniDir, ProgramFolder::UserIniDir, ProgramFolder::StandardWordDir,
-                                      ProgramFolder::UserWordDir, ProgramFolder::StandardRecordDir,
-                                      ProgramFolder::UserRecordDir, ProgramFolder::Sound1Dir, ProgramFolder::Sound2Dir})
+        for (const QString &folder : ProgramFolder::InstallationFolders)
             QDir(path).mkpath(folder);
         QStringList groups;
         for (int i = 0; i < 1700; ++i)

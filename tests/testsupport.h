@@ -21,9 +21,7 @@ class ProgramFolderFixture
 public:
     ProgramFolderFixture()
     {
-        for (const QString &folder : {ProgramFolder::IniDir, ProgramFolder::UserIniDir, ProgramFolder::StandardWordDir,
-                                      ProgramFolder::UserWordDir, ProgramFolder::StandardRecordDir,
-                                      ProgramFolder::UserRecordDir, ProgramFolder::Sound1Dir, ProgramFolder::Sound2Dir})
+        for (const QString &folder : ProgramFolder::InstallationFolders)
             QDir(m_dir.path()).mkpath(folder);
         ProgramFolder::setPath(m_dir.path());
         Common::ResetState();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The folder that holds the executable and every file the program uses.
 // Tests point it at a prepared temporary folder.
@@ -22,4 +23,8 @@ namespace ProgramFolder
     inline const QString UserRecordDir = QStringLiteral("seiseki/ユーザーテキスト");
     inline const QString Sound1Dir = QStringLiteral("sound1");
     inline const QString Sound2Dir = QStringLiteral("sound2");
+
+    // Every folder of an installation, for whoever lays one out.
+    inline const QStringList InstallationFolders {IniDir, UserIniDir, StandardWordDir, UserWordDir,
+                                                  StandardRecordDir, UserRecordDir, Sound1Dir, Sound2Dir};
 }
