@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "app/mainwindow.h"
-#include "app/modal.h"
-#include "app/soundplayer.h"
 #include "app/targetbox.h"
 #include "bank/gsxseq.h"
 #include "core/common.h"
 #include "core/message.h"
 #include "core/programfolder.h"
+#include "gui_shared/modal.h"
+#include "gui_shared/soundplayer.h"
 
 namespace
 {

@@ -2,8 +2,8 @@
 #include <QFont>
 
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
 #include "app/screentrace.h"
+#include "gui_shared/messagebox.h"
 
 int main(int argc, char *argv[])
 {

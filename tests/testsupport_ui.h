@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "app/modal.h"
-#include "app/soundplayer.h"
+#include "gui_shared/modal.h"
+#include "gui_shared/soundplayer.h"
 
 // Answers every modal window instead of blocking in its exec(): the window is
 // shown, handed to the answer registered for its objectName (by default it is

@@ -20,6 +20,8 @@
 #include "core/message.h"
 #include "core/random.h"
 #include "core/settings.h"
+#include "gui_shared/modal.h"
+#include "gui_shared/soundplayer.h"
 #include "help/bookguide.h"
 #include "help/readme.h"
 #include "help/versioninfo.h"
@@ -30,7 +32,6 @@
 #include "judge/keymapping.h"
 #include "judge/romansetting.h"
 #include "judge/romansettings.h"
-#include "modal.h"
 #include "records/endmessage.h"
 #include "records/entryname.h"
 #include "records/kyosei.h"
@@ -38,7 +39,6 @@
 #include "records/record.h"
 #include "records/recordsstore.h"
 #include "settings_ui/syutudai.h"
-#include "soundplayer.h"
 #include "targetbox.h"
 #include "testrules.h"
 
@@ -51,7 +51,6 @@ namespace
     constexpr int PromptPointsJapanese = 22;
     const QString Set = QStringLiteral("1");
 
-    MainWindow *theWindow = nullptr;
 
     template <typename T>
     T *named(T *object, const QString &name)
@@ -74,7 +73,6 @@ MainWindow::MainWindow(QWidget *parent)
     buildControls();
     buildMenus();
     disableInputMethods();
-    theWindow = this;
     // Every key of this window reaches Form_KeyDown before the control that has the focus.
     qApp->installEventFilter(this);
 }
@@ -82,13 +80,6 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
-    if (theWindow == this)
-        theWindow = nullptr;
-}
-
-MainWindow *MainWindow::instance()
-{
-    return theWindow;
 }
 
 void MainWindow::buildControls()
@@ -674,6 +665,8 @@ void MainWindow::EndTest()
     // The records are safe on disk before any notice can keep the learner waiting.
     SaveRecords();
     EndMessage notice(outcome, this);
+    // Closing the result view shows the LEVEL and failure count the test has left.
+    connect(&notice, &EndMessage::resultViewClosed, this, &MainWindow::ShowLevelStatus);
     Modal::exec(notice);
     if (TestMode == TestRules::ModeLevelUp && CurrentLevel == LevelCount)
         ShowTopLevelNotice();
@@ -747,7 +740,9 @@ void MainWindow::MenuSyutudai_Click()
     // running test is scored first so that they always belong together.
     if (isRunning())
         EndTest();
-    showDialog<Syutudai>(this);
+    Syutudai dialog(this);
+    connect(&dialog, &Syutudai::saved, this, &MainWindow::RefreshAfterSettings);
+    Modal::exec(dialog);
 }
 
 void MainWindow::MenuRecord_Click()

@@ -32,9 +32,6 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The one main window, or nullptr.
-    static MainWindow *instance();
-
     // Builds the tables and loads bank, settings and records. False when the
     // bank cannot fill one LEVEL: the learner has been told, the program ends.
     bool Form_Load();

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "testoutcome.h"
+#include "core/testoutcome.h"
 
 // The rules of a test that need no window: which LEVEL and which questions a
 // test draws, how it is scored, how the LEVEL and the records move, and the

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/modal.h"
+#include "gui_shared/modal.h"
 #include "noticeparts.h"
 #include "result.h"
 
@@ -33,5 +33,6 @@ void EndMessage::done(int result)
 {
     QDialog::done(result);
     Result view(m_outcome, parentWidget());
+    connect(&view, &QDialog::finished, this, &EndMessage::resultViewClosed);
     Modal::exec(view);
 }

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "app/testoutcome.h"
+#include "core/testoutcome.h"
 
 class QLabel;
 class QPushButton;
@@ -17,6 +17,11 @@ public:
 
     // Every close opens the result view, so the caller waits for both.
     void done(int result) override;
+
+signals:
+    // The result view has been closed, however: the LEVEL it showed may now
+    // be shown elsewhere.
+    void resultViewClosed();
 
 private:
     TestOutcome m_outcome;

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/modal.h"
 #include "core/common.h"
 #include "core/cp932.h"
 #include "core/message.h"
+#include "gui_shared/modal.h"
 #include "max.h"
 #include "recordsstore.h"
 

@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/modal.h"
 #include "core/common.h"
 #include "core/settings.h"
+#include "gui_shared/modal.h"
 #include "records/max.h"
 #include "records/recordrank.h"
 

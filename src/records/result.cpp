@@ -13,11 +13,10 @@
 
 #include <algorithm>
 
-#include "app/soundplayer.h"
-#include "app/statusdisplay.h"
 #include "bank/questions.h"
 #include "core/common.h"
 #include "core/settings.h"
+#include "gui_shared/soundplayer.h"
 
 namespace
 {
@@ -127,13 +126,6 @@ Result::Result(const TestOutcome &outcome, QWidget *owner)
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
     layOut();
-}
-
-void Result::done(int result)
-{
-    QDialog::done(result);
-    // The main window shows the LEVEL and failure count the test has left.
-    Common::ShowLevelStatus();
 }
 
 void Result::buildHeaders()

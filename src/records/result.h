@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/testoutcome.h"
+#include "core/testoutcome.h"
 
 class QFrame;
 class QLabel;
@@ -21,9 +21,6 @@ class Result : public QDialog
 
 public:
     Result(const TestOutcome &outcome, QWidget *owner);
-
-    // Every close (閉じる, the close box, Esc) ends here.
-    void done(int result) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -10,7 +10,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/statusdisplay.h"
 #include "bank/questions.h"
 #include "core/common.h"
 #include "core/cp932.h"
@@ -362,7 +361,7 @@ void Syutudai::Command1_Click()
         return;
     }
     saveSettings();
-    Common::RefreshMainWindowAfterSettings();
+    emit saved();
     Message::show(QStringLiteral("設定を保存しました"));
     accept();
 }

@@ -60,6 +60,11 @@ public:
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
 
+signals:
+    // OK has saved the settings and reloaded the parameters and the records;
+    // whoever shows them follows before the learner is told.
+    void saved();
+
 public slots:
     // Every way of leaving without OK (the cancel button, Esc, the close box)
     // must restore the bank, or the bank and the records would part ways.

@@ -12,7 +12,6 @@
 #include <random>
 
 #include "app/mainwindow.h"
-#include "app/statusdisplay.h"
 #include "app/targetbox.h"
 #include "app/testrules.h"
 #include "bank/questions.h"
@@ -730,11 +729,6 @@ void MainWindowTest::levelListKeepsAValidChoice()
 
 void MainWindowTest::statusFollowsTheSettings()
 {
-    // Without a main window the status routines have nothing to do.
-    Common::ShowTestSettings();
-    Common::ShowLevelStatus();
-    Common::RefreshMainWindowAfterSettings();
-
     Session s(standardBank(17 * 12));
     Common::WriteIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeyInputBy, QStringLiteral("KANA"));
     Common::WriteIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeySound, QStringLiteral("OFF"));
@@ -744,14 +738,20 @@ void MainWindowTest::statusFollowsTheSettings()
 
     // At the top LEVEL every LEVEL can be reviewed and the level-up option is closed.
     Common::CurrentLevel = Common::LevelCount;
-    Common::ShowLevelStatus();
+    s.window->ShowLevelStatus();
     QVERIFY(!s.window->Option3->isEnabled());
     QVERIFY(s.window->Option4->isChecked());
     QCOMPARE(s.window->Combo1->count(), 12);
     QCOMPARE(s.window->Label12->text(), QStringLiteral("制限時間200秒"));
 
+    // OK in the question settings reloads the records and brings the window in line.
     Common::CurrentLevel = 3;
-    Common::RefreshMainWindowAfterSettings();
+    Common::SaveRecords();
+    s.modals.answer(QStringLiteral("Syutudai"), [](QDialog &dialog) {
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    });
+    s.window->MenuSyutudai->trigger();
+    QCOMPARE(s.folder.messages().last(), QStringLiteral("設定を保存しました"));
     QVERIFY(s.window->Option3->isEnabled());
     QCOMPARE(s.window->Combo1->currentIndex(), 0);
     QCOMPARE(s.window->Combo1->currentText(), QStringLiteral("4"));

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/modal.h"
+#include "gui_shared/modal.h"
 #include "records/max.h"
 #include "records/record.h"
 #include "records/recordpages.h"

@@ -1,10 +1,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
-#include "app/mainwindow.h"
 #include "bank/questions.h"
+#include "records/endmessage.h"
 #include "records/result.h"
 #include "testsupport.h"
 #include "testsupport_ui.h"
@@ -314,29 +315,29 @@ void TestResultView::everyCloseRefreshesTheLevelDisplay_data()
 }
 
 // The main window shows the LEVEL and failure count the test has left
-// however the result view is closed.
+// however the result view that follows the end-of-test notice is closed.
 void TestResultView::everyCloseRefreshesTheLevelDisplay()
 {
     QFETCH(QString, how);
-    MainWindow main;
-    Common::LevelCount = 10;
-    Common::CurrentLevel = 7;
-    Common::FailCount = 2;
-    Result view({}, &main);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QVERIFY(main.Label4->text().isEmpty());
+    ModalRecorder modals;
+    bool openWhenTold = true;
+    modals.answer(QStringLiteral("Result"), [&](QDialog &view) {
+        if (how == QStringLiteral("ok"))
+            QTest::mouseClick(view.findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
+        else if (how == QStringLiteral("close"))
+            view.close();
+        else
+            QTest::keyClick(&view, Qt::Key_Escape);
+        openWhenTold = view.isVisible();
+    });
+    EndMessage notice({}, nullptr);
+    QSignalSpy closed(&notice, &EndMessage::resultViewClosed);
 
-    if (how == QStringLiteral("ok"))
-        QTest::mouseClick(view.findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
-    else if (how == QStringLiteral("close"))
-        view.close();
-    else
-        QTest::keyClick(&view, Qt::Key_Escape);
+    Modal::exec(notice);
 
-    QVERIFY(!view.isVisible());
-    QCOMPARE(main.Label4->text(), QStringLiteral("LEVEL : 7"));
-    QCOMPARE(main.Label5->text(), QStringLiteral("不合格 : 2回"));
+    QCOMPARE(modals.shown(), (QStringList {"EndMessage", "Result"}));
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!openWhenTold);
 }
 
 QTEST_MAIN(TestResultView)

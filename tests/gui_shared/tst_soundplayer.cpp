@@ -3,7 +3,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/soundplayer.h"
+#include "gui_shared/soundplayer.h"
 
 // A pronunciation file of the shipped standard bank really decodes through the
 // player the program uses: the GStreamer plug-ins for the ASF container and

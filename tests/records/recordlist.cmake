@@ -1,1 +1,0 @@
-vocamira_add_test(tst_recordlist UI SOURCES tst_recordlist.cpp)
