@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "app/screentrace.h"
+#include "core/programfolder.h"
 #include "gui_shared/messagebox.h"
 
 int main(int argc, char *argv[])
@@ -14,6 +15,8 @@ int main(int argc, char *argv[])
     font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic"), font.family()});
     QApplication::setFont(font);
     MessageBox::install();
+    if (!ProgramFolder::SetUp())
+        return 1;
 
     MainWindow window;
     if (!window.Form_Load())

@@ -10,7 +10,7 @@
 
 void OpenReadMe()
 {
-    const QString path = ProgramFolder::filePath(QStringLiteral("readme.txt"));
+    const QString path = ProgramFolder::filePath(ProgramFolder::ReadMeFile);
     // Checked first: the desktop would otherwise report a missing file in
     // its own words, or not at all.
     if (!QFile::exists(path))

@@ -1,6 +1,7 @@
 #include "syutudai.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -115,6 +116,10 @@ void Syutudai::buildSourceFrame()
                                                  QStringLiteral("※ユーザーテキストは事前にユーザーフォルダに用意して"),
                                                  QStringLiteral("　ください。")}
                                          .join(u'\n'));
+    userFolderHint = named<QLabel>("userFolderHint",
+                                   QStringLiteral("　ユーザーフォルダ：%1")
+                                       .arg(QDir::toNativeSeparators(ProgramFolder::filePath(ProgramFolder::UserWordDir))));
+    userFolderHint->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *grid = new QGridLayout(Frame3);
     grid->addWidget(Option1, 0, 0);
@@ -122,6 +127,7 @@ void Syutudai::buildSourceFrame()
     grid->addWidget(Option2, 1, 0);
     grid->addWidget(Combo2, 1, 1);
     grid->addWidget(Label2, 2, 0, 1, 2);
+    grid->addWidget(userFolderHint, 3, 0, 1, 2);
 
     connect(Option1, &QRadioButton::clicked, this, &Syutudai::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &Syutudai::Option2_Click);

@@ -30,6 +30,8 @@ public:
     QComboBox *Combo1 = nullptr;
     QComboBox *Combo2 = nullptr;
     QLabel *Label2 = nullptr;
+    // Where the user banks go: the folder of this run, whichever layout it is.
+    QLabel *userFolderHint = nullptr;
 
     QGroupBox *Frame1 = nullptr;
     QLabel *Label4 = nullptr;

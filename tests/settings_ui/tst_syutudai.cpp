@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -159,6 +160,10 @@ void TestSyutudai::userBankListAndDefaults()
     QCOMPARE(dialog->Combo2->itemText(0), QStringLiteral("big"));
     QVERIFY(dialog->Combo2->isEnabled());
     QCOMPARE(dialog->Combo1->currentIndex(), -1);
+    QVERIFY(dialog->Label2->text().endsWith(QStringLiteral("ユーザーフォルダに用意して\n　ください。")));
+    QVERIFY(child<QLabel>(*dialog, "userFolderHint")
+                ->text()
+                .endsWith(QDir::toNativeSeparators(m_folder->filePath(ProgramFolder::UserWordDir, {})).chopped(1)));
     QCOMPARE(common(Common::KeyTextKind), Common::TextKindUser);
     QCOMPARE(common(Common::KeyTextName), QStringLiteral("mine"));
     QCOMPARE(Common::QuestionCount, 25);
