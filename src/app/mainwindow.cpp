@@ -403,6 +403,13 @@ void MainWindow::Command1_Click()
         EndTest();
         return;
     }
+    // The settings may have chosen a bank too small for one LEVEL since start-up.
+    if (!TestRules::CanStartTest())
+    {
+        Message::show(QStringLiteral("問題文ファイルが無いか問題数が不足しているため、テストを開始できません。"
+                                     "出題設定で問題文を選び直してください。"));
+        return;
+    }
     startTest();
 }
 

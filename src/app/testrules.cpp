@@ -136,6 +136,12 @@ int TestRules::LimitTestLevel(int level)
     return std::max(std::min(level, levels), 1);
 }
 
+bool TestRules::CanStartTest()
+{
+    using namespace Common;
+    return QuestionsPerLevel > 0 && QuestionCount / QuestionsPerLevel >= 1;
+}
+
 void TestRules::ResetTestRun()
 {
     using namespace Common;
@@ -152,7 +158,7 @@ int TestRules::DrawQuestion()
     for (int draw = 0; draw < MaxDraws; ++draw)
     {
         const int q = DrawIndex(QuestionsPerLevel) + first;
-        if (QuestionBank.value(q).UsedMark.isEmpty())
+        if (q < QuestionCount && QuestionBank[q].UsedMark.isEmpty())
             return q;
     }
     return first;

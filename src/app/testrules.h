@@ -30,9 +30,12 @@ namespace TestRules
     // The LEVEL a test draws from, kept to a LEVEL the bank holds.
     int LimitTestLevel(int level);
 
+    // A test draws its 10 questions from one whole LEVEL: false when the bank
+    // (chosen in the settings since start-up) holds none.
+    bool CanStartTest();
     // Every question unasked, counters of the test back to 0.
     void ResetTestRun();
-    // An unasked question of TestLevel (bank index).
+    // An unasked question of TestLevel (bank index), never past the bank.
     int DrawQuestion();
     // A bank index other than the given ones, for a wrong answer.
     int DrawDistractor(int avoid1, int avoid2 = -1);

@@ -193,6 +193,8 @@ private slots:
     void initTestCase();
     void startUpNeedsOneLevel_data();
     void startUpNeedsOneLevel();
+    void noTestWithoutAWholeLevel_data();
+    void noTestWithoutAWholeLevel();
     void wholeTestTyped_data();
     void wholeTestTyped();
     void wrongCandidatesCompleted();
@@ -270,6 +272,41 @@ void MainWindowTest::startUpNeedsOneLevel()
              QStringLiteral("ROMA"));
     QCOMPARE(Common::ReadIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeySound),
              QStringLiteral("ON"));
+}
+
+void MainWindowTest::noTestWithoutAWholeLevel_data()
+{
+    QTest::addColumn<int>("count");
+
+    QTest::newRow("standard bank missing") << 0;
+    QTest::newRow("one question") << 1;
+    QTest::newRow("16 questions") << 16;
+}
+
+// The question settings chose a standard bank that cannot fill one LEVEL:
+// Enter only says so.
+void MainWindowTest::noTestWithoutAWholeLevel()
+{
+    QFETCH(int, count);
+    Session s(standardBank(17 * 2));
+    QVERIFY(s.load());
+    if (count == 0)
+        QVERIFY(QFile::remove(s.folder.filePath(ProgramFolder::StandardWordDir, QStringLiteral("data2.dat"))));
+    else
+        s.folder.writeStandardBank(standardBank(count));
+    s.modals.answer(QStringLiteral("Syutudai"), [](QDialog &dialog) {
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    });
+    s.window->MenuSyutudai->trigger();
+    QCOMPARE(Common::LevelCount, 0);
+    s.folder.takeMessages();
+
+    s.key(Qt::Key_Return);
+
+    QVERIFY(!s.running());
+    QCOMPARE(s.folder.messages(), QStringList {QStringLiteral("問題文ファイルが無いか問題数が不足しているため、"
+                                                              "テストを開始できません。出題設定で問題文を選び直してください。")});
+    QCOMPARE(s.window->Command1->text(), QStringLiteral("スタート"));
 }
 
 void MainWindowTest::wholeTestTyped_data()

@@ -28,6 +28,8 @@ private slots:
     void distractorsAvoidTheOthers();
     void testLevelStaysInsideTheBank_data();
     void testLevelStaysInsideTheBank();
+    void noTestWithoutAWholeLevel_data();
+    void noTestWithoutAWholeLevel();
     void levelChoices_data();
     void levelChoices();
     void numberFormats_data();
@@ -368,6 +370,41 @@ void TestRulesTest::testLevelStaysInsideTheBank()
     standardState();
     Common::QuestionCount = count;
     QTEST(TestRules::LimitTestLevel(chosen), "level");
+}
+
+void TestRulesTest::noTestWithoutAWholeLevel_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("perLevel");
+    QTest::addColumn<bool>("canStart");
+
+    QTest::newRow("no bank") << 0 << 17 << false;
+    QTest::newRow("one question") << 1 << 17 << false;
+    QTest::newRow("16 of 17") << 16 << 17 << false;
+    QTest::newRow("17 of 17") << 17 << 17 << true;
+    QTest::newRow("no questions per LEVEL") << 30 << 0 << false;
+}
+
+// A bank chosen in the settings after start-up may hold no whole LEVEL: no
+// test starts, and no draw ever reaches past the bank.
+void TestRulesTest::noTestWithoutAWholeLevel()
+{
+    QFETCH(int, count);
+    QFETCH(int, perLevel);
+    standardState();
+    Common::QuestionCount = count;
+    Common::QuestionsPerLevel = perLevel;
+    Common::QuestionBank = QList<Common::QuestionEntry>(count);
+    QTEST(TestRules::CanStartTest(), "canStart");
+
+    Common::TestLevel = 1;
+    Random::seed(11);
+    for (int n = 0; n < count; ++n)
+    {
+        const int q = TestRules::DrawQuestion();
+        QVERIFY2(q >= 0 && q < count, qPrintable(QString::number(q)));
+        Common::QuestionBank[q].UsedMark = QStringLiteral("1");
+    }
 }
 
 void TestRulesTest::levelChoices_data()
