@@ -97,7 +97,7 @@ int GsxSeq::OpenContainer(const QString &path, ReadHandle &file)
     if (!disk.exists())
         return OpenMissing;
     if (!disk.open(QIODevice::ReadOnly))
-        return OpenMissing;
+        return OpenUnreadable;
     file.data = disk.readAll();
     if (file.data.size() < MagicSize || !file.data.startsWith(QByteArrayView(Magic, MagicSize)))
     {
@@ -229,6 +229,8 @@ GsxSeq::FileResult GsxSeq::ReadContainerFile(const QString &path, QStringList &s
         break;
     case OpenMissing:
         return FileResult::Missing;
+    case OpenUnreadable:
+        return FileResult::Unreadable;
     default:
         return FileResult::Foreign;
     }

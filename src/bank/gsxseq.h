@@ -34,6 +34,9 @@ namespace GsxSeq
         OpenMissing = -1,
         OpenBadMagic = -2,
         OpenBadFormat = -3,
+        // There, but it cannot be opened (permissions, a folder in its place):
+        // never to be taken for a missing file and replaced.
+        OpenUnreadable = -4,
     };
 
     enum ReadResult : int
@@ -90,6 +93,7 @@ namespace GsxSeq
     {
         Complete,
         Missing,
+        Unreadable,
         Foreign, // no container: wrong magic or format byte
         Damaged, // cut short, or a bad record before the end tag
     };

@@ -2,9 +2,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QSet>
 
-#include "bank/gsxseq.h"
 #include "core/common.h"
 #include "core/message.h"
 #include "core/programfolder.h"
@@ -39,12 +38,13 @@ namespace
         return {};
     }
 
-    // A records file that is there but cannot be read may hold months of
-    // records the program never saw: it is neither loaded nor replaced.
-    bool isUnreadable(const QString &path)
+    // Records files that were there but could not be read at their load: they
+    // may hold months of records the program never saw, so this run never
+    // replaces them, even once the learner has made them readable.
+    QSet<QString> &notLoadedFiles()
     {
-        const QFileInfo info(path);
-        return info.exists() && !info.isReadable();
+        static QSet<QString> paths;
+        return paths;
     }
 
     QString withExtension(const QString &base, const QString &extension)
@@ -141,17 +141,21 @@ int Common::RecordRowCount()
 void Common::LoadRecords()
 {
     resetRecords();
-    if (isUnreadable(RecordDataPath()))
+    const QString path = RecordDataPath();
+    QStringList lines;
+    const GsxSeq::FileResult decoded = DecodeRecordFile(lines);
+    if (decoded == GsxSeq::FileResult::Unreadable)
     {
+        notLoadedFiles().insert(path);
         Message::show(QStringLiteral("成績ファイルを読み込めません。ファイルの読み取り権限を確認してください。このファイルには保存しません。\n%1")
-                          .arg(QDir::toNativeSeparators(RecordDataPath())));
+                          .arg(QDir::toNativeSeparators(path)));
         return;
     }
-    QStringList lines;
-    const bool decoded = DecodeRecordFile(lines);
-    if (ReadRecordText(lines) && decoded)
+    // Records now read may be replaced by the records that follow from them.
+    notLoadedFiles().remove(path);
+    const bool whole = decoded == GsxSeq::FileResult::Complete || decoded == GsxSeq::FileResult::Missing;
+    if (ReadRecordText(lines) && whole)
         return;
-    const QString path = RecordDataPath();
     const QString copy = keepDamagedCopy(path);
     const QString kept = copy.isEmpty()
         ? QStringLiteral("元のファイルの控えを作れませんでした（ディスクの空きが無い可能性があります）。")
@@ -165,13 +169,12 @@ bool Common::SaveRecords()
     return EncodeRecordFile(WriteRecordText());
 }
 
-bool Common::DecodeRecordFile(QStringList &lines)
+GsxSeq::FileResult Common::DecodeRecordFile(QStringList &lines)
 {
     const QString path = RecordDataPath();
     if (path.isEmpty())
-        return true;
-    const GsxSeq::FileResult result = GsxSeq::ReadContainerFile(path, lines);
-    return result == GsxSeq::FileResult::Complete || result == GsxSeq::FileResult::Missing;
+        return GsxSeq::FileResult::Missing;
+    return GsxSeq::ReadContainerFile(path, lines);
 }
 
 bool Common::ReadRecordText(const QStringList &lines)
@@ -203,8 +206,15 @@ bool Common::EncodeRecordFile(const QStringList &lines)
     const QString path = RecordDataPath();
     if (path.isEmpty())
         return false;
-    QString error = QStringLiteral("読み込めないファイルは上書きしません。");
-    if (!isUnreadable(path) && GsxSeq::WriteContainerFile(path, lines, &error))
+    if (notLoadedFiles().contains(path))
+    {
+        Message::show(QStringLiteral("成績ファイルを読み込めなかったため、このファイルには保存しません（元の成績を守るためです）。"
+                                     "ファイルを読めるようにしてから、プログラムを起動し直してください。\n%1")
+                          .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    QString error;
+    if (GsxSeq::WriteContainerFile(path, lines, &error))
         return true;
     Message::show(QStringLiteral("成績ファイルを保存できませんでした。成績は次のテストの後にもう一度保存します。\n%1\n%2")
                       .arg(QDir::toNativeSeparators(path), error));

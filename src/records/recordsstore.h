@@ -3,13 +3,17 @@
 #include <QString>
 #include <QStringList>
 
+#include "bank/gsxseq.h"
+
 // The learner's records, one file per bank and direction: a scrambled
 // container holding the lines of the records text form.
 namespace Common
 {
     // Resets the records and loads those of the current bank and direction.
     // A damaged or foreign file gives fresh records, or the part read so far;
-    // the file itself is kept beside as a copy and the learner is told.
+    // the file itself is kept beside as a copy and the learner is told. A file
+    // that is there but cannot be read is not replaced for the rest of the run,
+    // even if it becomes readable: it may hold records the program never saw.
     void LoadRecords();
     // Writes every record. The new file replaces the old one only when it is
     // complete; a failure is told to the learner and the records stay in memory.
@@ -23,8 +27,8 @@ namespace Common
     int RecordRowCount();
 
     // The text form stays in memory: it is only ever the container's content.
-    // Both readers return false when the file turned out damaged or foreign.
-    bool DecodeRecordFile(QStringList &lines);
+    // ReadRecordText returns false when the lines turned out damaged.
+    GsxSeq::FileResult DecodeRecordFile(QStringList &lines);
     bool ReadRecordText(const QStringList &lines);
     QStringList WriteRecordText();
     bool EncodeRecordFile(const QStringList &lines);

@@ -24,6 +24,7 @@ private slots:
     void overlongStringIsCutAtCharacter();
     void openResultCodes_data();
     void openResultCodes();
+    void thereButUnopenableIsNotMissing();
     void readResultCodes_data();
     void readResultCodes();
     void everyTruncationEndsWithStringsReadSoFar();
@@ -201,6 +202,17 @@ void TestGsxSeq::openResultCodes()
     QCOMPARE(OpenContainer(m_path, file), int(OpenMissing));
     ProgramFolderFixture::writeFile(m_path, bytes);
     QCOMPARE(OpenContainer(m_path, file), expected);
+}
+
+// Something that is there but cannot be opened is no new, missing file.
+void TestGsxSeq::thereButUnopenableIsNotMissing()
+{
+    QVERIFY(QDir().mkpath(m_path));
+    ReadHandle file;
+    QCOMPARE(OpenContainer(m_path, file), int(OpenUnreadable));
+    QStringList strings;
+    QCOMPARE(ReadContainerFile(m_path, strings), FileResult::Unreadable);
+    QVERIFY(QDir().rmdir(m_path));
 }
 
 void TestGsxSeq::readResultCodes_data()

@@ -233,6 +233,9 @@ bool BankTool::readContainer(const QString &path, QStringList &strings)
     case GsxSeq::FileResult::Missing:
         fail(QStringLiteral("%1: no such file").arg(path));
         return false;
+    case GsxSeq::FileResult::Unreadable:
+        fail(QStringLiteral("%1: cannot be read").arg(path));
+        return false;
     case GsxSeq::FileResult::Foreign:
         fail(QStringLiteral("%1: not a Vocamira container file").arg(path));
         return false;
