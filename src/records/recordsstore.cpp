@@ -63,7 +63,9 @@ namespace
         Common::CertificateDate = QDate();
     }
 
-    bool readHeader(const QString &line)
+    // writtenHighest: the highest LEVEL as the file has it, before it is held
+    // to the LEVELs the bank now has.
+    bool readHeader(const QString &line, int &writtenHighest)
     {
         RecordLineReader reader(line);
         int current = 0;
@@ -76,6 +78,7 @@ namespace
               && reader.readString(name) && reader.readDate(date)))
             return false;
         // A file from a bank that now has fewer LEVELs is held to the LEVELs there are.
+        writtenHighest = highest;
         Common::CurrentLevel = std::clamp(current, 0, Common::LevelCount);
         Common::HighestLevel = std::clamp(highest, Common::CurrentLevel, Common::LevelCount);
         Common::FailCount = std::max(fails, 0);
@@ -181,12 +184,19 @@ bool Common::ReadRecordText(const QStringList &lines)
 {
     if (lines.isEmpty())
         return true; // no file: a new learner
-    if (!readHeader(lines.first()))
+    int writtenHighest = 0;
+    if (!readHeader(lines.first(), writtenHighest))
         return false;
+    // The file holds a row per LEVEL reached, and one for the LEVEL above
+    // unless that was the top of the bank when it was written: a bank that has
+    // grown since asks for that row, and its absence is no damage.
     const int rows = RecordRowCount();
+    const int written = std::min(rows, std::max(writtenHighest, 0));
     for (int level = 1; level <= rows; ++level)
     {
-        if (level >= lines.size() || !readRow(lines[level], LevelRecords[level]))
+        if (level >= lines.size())
+            return level > written;
+        if (!readRow(lines[level], LevelRecords[level]))
             return false;
     }
     return true;

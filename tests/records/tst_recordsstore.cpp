@@ -79,6 +79,8 @@ private slots:
     void damagedFilesLoadWhatTheyCan_data();
     void damagedFilesLoadWhatTheyCan();
     void rowsBeyondTheBankAreNotRead();
+    void filesOfASmallerBankAreSound_data();
+    void filesOfASmallerBankAreSound();
     void saveIntoReadOnlyFolderKeepsOldFileAndTells();
     void saveIntoMissingFolderTellsAndKeepsRecordsInMemory();
     void saveInterruptedBeforeRenameLeavesOldRecords();
@@ -243,6 +245,42 @@ void TestRecordsStore::damagedFilesLoadWhatTheyCan()
     QCOMPARE(folder.messages().size(), 1);
     QVERIFY(folder.messages().first().contains(RecordDataPath()));
     QCOMPARE(ProgramFolderFixture::readFile(RecordDataPath() + QStringLiteral(".damaged")), bytes);
+}
+
+void TestRecordsStore::filesOfASmallerBankAreSound_data()
+{
+    QTest::addColumn<int>("savedLevels");
+    QTest::addColumn<int>("highest");
+    QTest::addColumn<int>("loadedLevels");
+
+    QTest::newRow("top LEVEL, one LEVEL more") << 5 << 5 << 6;
+    QTest::newRow("top LEVEL, many more") << 5 << 5 << 20;
+    QTest::newRow("below the top") << 5 << 3 << 6;
+}
+
+// Questions added to a user bank (or fewer per LEVEL) give it more LEVELs: a
+// file saved at the old top lacks the row of the LEVEL above, and is sound.
+void TestRecordsStore::filesOfASmallerBankAreSound()
+{
+    QFETCH(int, savedLevels);
+    QFETCH(int, highest);
+    QFETCH(int, loadedLevels);
+    ProgramFolderFixture folder;
+    useLevels(savedLevels);
+    LoadRecords();
+    fillRecords(highest);
+    QVERIFY(SaveRecords());
+
+    useLevels(loadedLevels);
+    LoadRecords();
+
+    QCOMPARE(folder.messages(), QStringList());
+    QCOMPARE(QDir(QFileInfo(RecordDataPath()).path()).entryList(QDir::Files), QStringList {"data1.dat"});
+    QCOMPARE(CurrentLevel, highest);
+    for (int level = 1; level <= loadedLevels; ++level)
+        QCOMPARE(LevelRecords[level], level <= std::min(highest + 1, savedLevels) ? sampleRow(level) : LevelRecord());
+    QVERIFY(SaveRecords());
+    QCOMPARE(containerLines().size(), 1 + highest + 1);
 }
 
 void TestRecordsStore::rowsBeyondTheBankAreNotRead()
