@@ -24,14 +24,26 @@ namespace
         return ProgramFolder::filePath(ProgramFolder::UserRecordDir, name + Common::DirectionSuffix());
     }
 
-    // The first free name of the form "data1.dat.damaged", "data1.dat.damaged2", ...
-    // "" when the copy could not be made (a full disk): the learner must not
-    // be told of a copy that is not there.
+    QByteArray fileContent(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // A copy named "data1.dat.damaged", "data1.dat.damaged2", ...: the one
+    // that already holds the same bytes (a file still damaged at the next
+    // start), else the first free name. "" when the copy could not be made (a
+    // full disk): the learner must not be told of a copy that is not there.
     QString keepDamagedCopy(const QString &path)
     {
+        const QByteArray damaged = fileContent(path);
         QString copy = path + QStringLiteral(".damaged");
         for (int n = 2; QFile::exists(copy); ++n)
+        {
+            if (fileContent(copy) == damaged)
+                return copy;
             copy = path + QStringLiteral(".damaged%1").arg(n);
+        }
         if (QFile::copy(path, copy))
             return copy;
         QFile::remove(copy);

@@ -245,6 +245,19 @@ void TestRecordsStore::damagedFilesLoadWhatTheyCan()
     QCOMPARE(folder.messages().size(), 1);
     QVERIFY(folder.messages().first().contains(RecordDataPath()));
     QCOMPARE(ProgramFolderFixture::readFile(RecordDataPath() + QStringLiteral(".damaged")), bytes);
+
+    // Every later load of the same damage keeps that one copy; another damage
+    // gets a copy of its own.
+    LoadRecords();
+    LoadRecords();
+    QCOMPARE(folder.messages().size(), 3);
+    QCOMPARE(folder.messages().last(), folder.messages().first());
+    ProgramFolderFixture::writeFile(RecordDataPath(), "PK\x03\x04 another damage");
+    LoadRecords();
+    LoadRecords();
+    const QDir records = QFileInfo(RecordDataPath()).dir();
+    QCOMPARE(records.entryList({QStringLiteral("*.damaged*")}, QDir::Files, QDir::Name),
+             (QStringList {"data1.dat.damaged", "data1.dat.damaged2"}));
 }
 
 void TestRecordsStore::filesOfASmallerBankAreSound_data()
