@@ -6,14 +6,32 @@
 #include "core/common.h"
 #include "core/random.h"
 #include "core/settings.h"
+#include "judge/judge.h"
 
 namespace
 {
     // A test can only ask 10 different questions of a LEVEL of at least 10, so
     // the draw always ends; the bound only keeps a damaged state from hanging.
     constexpr int MaxDraws = 100000;
+    // A wrong answer is almost always found in a few draws; a bank with few
+    // or no fitting answers is searched in order after these.
+    constexpr int MaxDistractorDraws = 1000;
 
     using Color = TestOutcome::MessageColor;
+
+    QStringView answerKeys(int index)
+    {
+        const QList<Common::QuestionEntry> &bank = Common::QuestionBank;
+        return index >= 0 && index < bank.size() ? QStringView(bank.at(index).AnswerKeys) : QStringView();
+    }
+
+    // A wrong answer must not be the question, and the learner must not
+    // complete it on the way to the question's own answer, or the question
+    // could only be answered wrong. Equal typing texts may stand together.
+    bool fitsBeside(int candidate, int question)
+    {
+        return candidate != question && !Judge::IsTypedBeginning(answerKeys(candidate), answerKeys(question));
+    }
 
     void passTest(TestOutcome &outcome, Common::LevelRecord &row)
     {
@@ -164,12 +182,27 @@ int TestRules::DrawQuestion()
     return first;
 }
 
-int TestRules::DrawDistractor(int avoid1, int avoid2)
+int TestRules::DrawDistractor(int question, int other)
 {
-    int q = DrawIndex(Common::QuestionCount);
-    for (int draw = 0; draw < MaxDraws && (q == avoid1 || q == avoid2); ++draw)
+    int q = 0;
+    for (int draw = 0; draw < MaxDistractorDraws; ++draw)
+    {
         q = DrawIndex(Common::QuestionCount);
-    return q;
+        if (q != other && fitsBeside(q, question))
+            return q;
+    }
+    // Nothing fitting came up: look through the whole bank once.
+    const int count = Common::QuestionCount;
+    for (int step = 1; step <= count; ++step)
+    {
+        const int next = (q + step) % count;
+        if (next != other && fitsBeside(next, question))
+            return next;
+    }
+    // Only beginnings of the answer are left. Repeating the other wrong answer,
+    // or else the answer itself, keeps the question answerable: slot 0 is
+    // judged first, so typing the answer in any box scores it.
+    return other >= 0 && fitsBeside(other, question) ? other : question;
 }
 
 int TestRules::PassMark(int testLevel)

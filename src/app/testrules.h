@@ -37,8 +37,11 @@ namespace TestRules
     void ResetTestRun();
     // An unasked question of TestLevel (bank index), never past the bank.
     int DrawQuestion();
-    // A bank index other than the given ones, for a wrong answer.
-    int DrawDistractor(int avoid1, int avoid2 = -1);
+    // A wrong answer beside `question`: a bank index other than `question`
+    // and `other` (the wrong answer already drawn, if any) that the learner
+    // does not complete on the way to the question's own answer. Used for
+    // every question a test shows.
+    int DrawDistractor(int question, int other = -1);
 
     int PassMark(int testLevel);
     // Scores the finished test, moves the LEVEL and updates the records of

@@ -271,3 +271,43 @@ void Judge::JudgeKanaKey(JudgeState &s)
     takeUnit(out, run, JudgeTable[row].KanaKeys, 1);
     finish(s, out, s.JudgeKeyKana, kanaRest);
 }
+
+namespace
+{
+    // The kana keys that type one character of a target; a character without
+    // kana keys is typed as itself.
+    QStringView kanaKeysOf(QStringView character)
+    {
+        const int row = JudgeTableSet::findRow(character);
+        return row >= 0 && !JudgeTable[row].KanaKeys.isEmpty() ? QStringView(JudgeTable[row].KanaKeys) : character;
+    }
+
+    // Compares the kana keys of both texts key by key, without building them.
+    bool kanaKeysBegin(QStringView candidate, QStringView answer)
+    {
+        qsizetype next = 0;
+        QStringView keys;
+        for (qsizetype i = 0; i < candidate.size(); ++i)
+        {
+            for (QChar key : kanaKeysOf(candidate.mid(i, 1)))
+            {
+                if (keys.isEmpty() && next < answer.size())
+                    keys = kanaKeysOf(answer.mid(next++, 1));
+                if (keys.isEmpty() || keys.front() != key)
+                    return false;
+                keys = keys.mid(1);
+            }
+        }
+        return !keys.isEmpty() || next < answer.size();
+    }
+}
+
+bool Judge::IsTypedBeginning(QStringView candidate, QStringView answer)
+{
+    // An empty target is never judged, so it never completes.
+    if (candidate.isEmpty())
+        return false;
+    if (candidate.size() < answer.size() && answer.startsWith(candidate))
+        return true;
+    return kanaKeysBegin(candidate, answer);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // Judges the learner's keys one at a time against one answer text and keeps
 // the guide of what is still to be typed. The caller keeps one state per
@@ -25,4 +26,11 @@ namespace Judge
     void JudgeKanaKey(JudgeState &s);
     QString MakeRomaGuide(const QString &source);
     QString MakeKanaGuide(const QString &source);
+
+    // True when typing `answer` to its end passes through the whole of
+    // `candidate`, so a target holding the candidate would complete first:
+    // the candidate is a proper beginning of the answer as text (romaji and
+    // letters are judged against the text itself) or as the keys of the kana
+    // keyboard (か is typed on the way to が). Equal texts are no beginning.
+    bool IsTypedBeginning(QStringView candidate, QStringView answer);
 }

@@ -203,6 +203,8 @@ private slots:
     void narrowingAndEsc_data();
     void narrowingAndEsc();
     void sameTextCountsAsCorrect();
+    void beginningOfTheAnswerIsNeverShown_data();
+    void beginningOfTheAnswerIsNeverShown();
     void levelMoves_data();
     void levelMoves();
     void previewCountsButSetsNoBests();
@@ -497,6 +499,34 @@ void MainWindowTest::sameTextCountsAsCorrect()
     s.type(QStringLiteral("appl"));
     QCOMPARE(s.window->TargetAlive, (std::array<QString, 3>{"1", "1", ""}));
     s.type(QStringLiteral("e"));
+    QCOMPARE(Common::TestMarks[1], TestRules::MarkCorrect);
+    QCOMPARE(Common::TestCorrectCount, 1);
+}
+
+void MainWindowTest::beginningOfTheAnswerIsNeverShown_data()
+{
+    QTest::addColumn<bool>("kana");
+    QTest::newRow("romaji") << false;
+    QTest::newRow("kana") << true;
+}
+
+void MainWindowTest::beginningOfTheAnswerIsNeverShown()
+{
+    QFETCH(bool, kana);
+    QStringList bank{"we", "私たち", "わたしたち", "I", "私", "わたし"};
+    bank << standardBank(17).mid(6);
+    Session s(bank);
+    QVERIFY(s.load());
+    if (kana)
+        s.window->Option2->setChecked(true);
+    // Not forced, question 0 in box 0; the first wrong answer drawn is わたし.
+    s.scriptRandom({0.9, 0.0, 0.0, 1.5 / 17, 2.5 / 17, 3.5 / 17});
+    s.key(Qt::Key_Return);
+    QCOMPARE(s.window->TargetQuestion, (std::array<int, 3>{0, 2, 3}));
+    for (QLabel *label : s.window->Label2)
+        QVERIFY(label->text() != QStringLiteral("私"));
+
+    s.answer(0);
     QCOMPARE(Common::TestMarks[1], TestRules::MarkCorrect);
     QCOMPARE(Common::TestCorrectCount, 1);
 }

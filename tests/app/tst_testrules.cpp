@@ -3,6 +3,7 @@
 
 #include "app/testrules.h"
 #include "bank/questions.h"
+#include "judge/judgetable.h"
 #include "records/recordsstore.h"
 #include "testsupport.h"
 
@@ -26,6 +27,9 @@ private slots:
     void forcedReviewDraw();
     void questionsOfOneLevelAreDistinct();
     void distractorsAvoidTheOthers();
+    void beginningsAreDrawnAgain();
+    void distractorsNeverCutTheAnswerShort_data();
+    void distractorsNeverCutTheAnswerShort();
     void testLevelStaysInsideTheBank_data();
     void testLevelStaysInsideTheBank();
     void noTestWithoutAWholeLevel_data();
@@ -38,6 +42,15 @@ private slots:
     void pronunciationOnlyForStandardJapanese();
 
 private:
+    // A bank of the given typing texts.
+    static void bankOf(const QStringList &keys)
+    {
+        Common::ResetState();
+        for (const QString &text : keys)
+            Common::QuestionBank.append({QStringLiteral("問"), text, text, {}});
+        Common::QuestionCount = int(keys.size());
+    }
+
     // A standard bank of 100 LEVELs with fresh records.
     static void standardState()
     {
@@ -349,6 +362,79 @@ void TestRulesTest::distractorsAvoidTheOthers()
         const int q = TestRules::DrawDistractor(1, 2);
         QCOMPARE(q, 0);
     }
+}
+
+void TestRulesTest::beginningsAreDrawnAgain()
+{
+    JudgeTableSet::BuildJudgeTable();
+    bankOf({u"わたしたち"_qs, u"わたし"_qs, u"ほん"_qs});
+    const double index1 = 1.5 / 3;
+    const double index2 = 2.5 / 3;
+    const double unused = 0.25;
+    QList<double> values;
+    Random::setSource([&values] { return values.takeFirst(); });
+
+    // A beginning is drawn again, as the question is; nothing else draws again.
+    values = {index1, 0.0, index1, index2, unused};
+    QCOMPARE(TestRules::DrawDistractor(0), 2);
+    QCOMPARE(values, QList<double>{unused});
+    values = {index2, unused};
+    QCOMPARE(TestRules::DrawDistractor(0), 2);
+    QCOMPARE(values, QList<double>{unused});
+    // The question わたし cuts nothing short: わたしたち stands beside it.
+    values = {0.0, unused};
+    QCOMPARE(TestRules::DrawDistractor(1), 0);
+    QCOMPARE(values, QList<double>{unused});
+    Random::setSource({});
+}
+
+void TestRulesTest::distractorsNeverCutTheAnswerShort_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<int>("question");
+    // The indexes that may stand beside the question as wrong answers.
+    QTest::addColumn<QList<int>>("fitting");
+
+    QTest::newRow("every other answer a beginning")
+        << QStringList{u"わたしたち"_qs, u"わ"_qs, u"ほん"_qs, u"わたし"_qs, u"ねこ"_qs, u"わた"_qs,
+                       u"わたしたち"_qs, u"わたした"_qs, u"いぬ"_qs}
+        << 0 << QList<int>{2, 4, 6, 8};
+    QTest::newRow("only equal answers") << QStringList(5, u"わたし"_qs) << 2 << QList<int>{0, 1, 3, 4};
+    QTest::newRow("英訳 he/here") << QStringList{"here", "he", "help", "her", "hear", "h", "heres"} << 0
+                                 << QList<int>{2, 4, 6};
+    QTest::newRow("kana keys: か and が before がっこう")
+        << QStringList{u"がっこう"_qs, u"か"_qs, u"が"_qs, u"かっこう"_qs} << 0 << QList<int>{3};
+    QTest::newRow("only beginnings") << QStringList{u"わたしたち"_qs, u"わ"_qs, u"わた"_qs, u"わたし"_qs} << 0
+                                     << QList<int>{};
+}
+
+void TestRulesTest::distractorsNeverCutTheAnswerShort()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(int, question);
+    QFETCH(QList<int>, fitting);
+    JudgeTableSet::BuildJudgeTable();
+    bankOf(keys);
+    Random::seed(15);
+
+    QSet<int> shown;
+    for (int draw = 0; draw < 200; ++draw)
+    {
+        const int first = TestRules::DrawDistractor(question);
+        const int second = TestRules::DrawDistractor(question, first);
+        shown << first << second;
+        if (fitting.size() >= 2)
+        {
+            QVERIFY(first != second);
+            continue;
+        }
+        // With one fitting answer it stands twice; with none, every box shows
+        // the answer itself, and typing it in any box scores (slot 0 is judged first).
+        QCOMPARE(first, fitting.value(0, question));
+        QCOMPARE(second, first);
+    }
+    const QList<int> expected = fitting.isEmpty() ? QList<int>{question} : fitting;
+    QCOMPARE(shown, QSet<int>(expected.cbegin(), expected.cend()));
 }
 
 void TestRulesTest::testLevelStaysInsideTheBank_data()

@@ -3,7 +3,11 @@
 #include <QSet>
 #include <QTest>
 
+#include <array>
+
+#include "app/testrules.h"
 #include "bank/questions.h"
+#include "core/random.h"
 #include "judge/judge.h"
 #include "judge/judgetable.h"
 #include "judge/keycodelookup.h"
@@ -76,6 +80,60 @@ namespace
         }
         return false;
     }
+
+    // The key a learner presses for one character of a guide: kana by their
+    // kana key, letters and signs as themselves, as in the main window.
+    CodeChage::KeyLookup pressFor(QChar c, bool kanaInput)
+    {
+        static QHash<QPair<QChar, bool>, CodeChage::KeyLookup> known;
+        const bool byKana = kanaInput && c.unicode() >= 0x80;
+        const auto cached = known.constFind({c, byKana});
+        if (cached != known.cend())
+            return *cached;
+        CodeChage::KeyLookup key;
+        if (const auto *entry = keyFor(c, byKana))
+        {
+            key.KeyCodeIn = entry->KeyCode;
+            key.ShiftIn = entry->Shift;
+            CodeChage::LookupKeyCode(key);
+        }
+        return known.insert({c, byKana}, key).value();
+    }
+
+    // Types the guide of slot 0 at the three candidates as the main window
+    // judges them (slots in order, a slot dropped when it refuses a key that
+    // another took); the slot that completes first, or -1.
+    int slotCompletedByTheAnswer(const std::array<int, 3> &candidates, bool kanaInput)
+    {
+        std::array<Judge::JudgeState, 3> states;
+        std::array<bool, 3> alive {true, true, true};
+        for (int k = 0; k < 3; ++k)
+        {
+            const QString &keys = Common::QuestionBank[candidates[k]].AnswerKeys;
+            states[k].JudgeTarget = keys;
+            states[k].JudgeGuide = kanaInput ? Judge::MakeKanaGuide(keys) : Judge::MakeRomaGuide(keys);
+        }
+        const QString guide = states[0].JudgeGuide;
+        for (QChar c : guide)
+        {
+            const CodeChage::KeyLookup key = pressFor(c, kanaInput);
+            std::array<bool, 3> hit {};
+            for (int k = 0; k < 3; ++k)
+            {
+                if (!alive[k])
+                    continue;
+                states[k].JudgeKeyRoma = key.KeyRomaChar;
+                states[k].JudgeKeyKana = key.KeyKanaChar;
+                kanaInput ? Judge::JudgeKanaKey(states[k]) : Judge::JudgeRomaKey(states[k]);
+                hit[k] = states[k].JudgeMiss == u"0";
+                if (hit[k] && states[k].JudgeDone == u"1")
+                    return k;
+            }
+            if (hit[0] || hit[1] || hit[2])
+                alive = hit;
+        }
+        return -1;
+    }
 }
 
 class TestStandardBank : public QObject
@@ -96,6 +154,8 @@ private slots:
     void everyReadingTypesInRomajiAndKana();
     void builtContainerHoldsTheTable_data();
     void builtContainerHoldsTheTable();
+    void correctAnswersAlwaysScore_data();
+    void correctAnswersAlwaysScore();
 
 private:
     QList<Question> m_table;
@@ -165,6 +225,52 @@ void TestStandardBank::builtContainerHoldsTheTable()
         QCOMPARE(e.Prompt, english ? q.meaning : q.english);
         QCOMPARE(e.Answer, english ? q.english : q.meaning);
         QCOMPARE(e.AnswerKeys, english ? q.english : q.reading);
+    }
+}
+
+void TestStandardBank::correctAnswersAlwaysScore_data()
+{
+    QTest::addColumn<QString>("transMode");
+    QTest::addColumn<bool>("kanaInput");
+    QTest::newRow("和訳, romaji") << "和訳" << false;
+    QTest::newRow("和訳, kana") << "和訳" << true;
+    QTest::newRow("英訳, romaji") << "英訳" << false;
+    QTest::newRow("英訳, kana") << "英訳" << true;
+}
+
+// Seeded tests over every LEVEL of the shipped bank: no wrong answer is a
+// beginning of the question's answer, and typing each answer scores it.
+void TestStandardBank::correctAnswersAlwaysScore()
+{
+    QFETCH(QString, transMode);
+    QFETCH(bool, kanaInput);
+    ProgramFolderFixture folder;
+    QVERIFY(QFile::copy(QStringLiteral(VOCAMIRA_STANDARD_BANK), Common::StandardQuestionPath()));
+    folder.setCommon(Common::KeyTransMode, transMode);
+    Common::LoadQuestions();
+    Common::QuestionsPerLevel = 17;
+    Random::seed(kanaInput ? 1515 : 15);
+
+    for (int test = 0; test < 300; ++test)
+    {
+        TestRules::ResetTestRun();
+        Common::TestLevel = TestRules::DrawIndex(100) + 1;
+        for (int n = 0; n < 10; ++n)
+        {
+            std::array<int, 3> candidates {};
+            candidates[0] = TestRules::DrawQuestion();
+            Common::QuestionBank[candidates[0]].UsedMark = QStringLiteral("1");
+            candidates[1] = TestRules::DrawDistractor(candidates[0]);
+            candidates[2] = TestRules::DrawDistractor(candidates[0], candidates[1]);
+            const QString &answer = Common::QuestionBank[candidates[0]].AnswerKeys;
+            for (int k = 1; k < 3; ++k)
+            {
+                const QString &wrong = Common::QuestionBank[candidates[k]].AnswerKeys;
+                QVERIFY2(candidates[k] != candidates[0] && !(wrong.size() < answer.size() && answer.startsWith(wrong)),
+                         qPrintable(wrong + u' ' + answer));
+            }
+            QVERIFY2(slotCompletedByTheAnswer(candidates, kanaInput) == 0, qPrintable(answer));
+        }
     }
 }
 

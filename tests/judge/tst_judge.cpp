@@ -27,6 +27,8 @@ private slots:
     void romaGuide();
     void kanaGuide_data();
     void kanaGuide();
+    void typedBeginnings_data();
+    void typedBeginnings();
 };
 
 void TestJudge::romaKeys_data()
@@ -310,6 +312,54 @@ void TestJudge::kanaGuide()
     QFETCH(QString, source);
     QFETCH(QString, guide);
     QCOMPARE(Judge::MakeKanaGuide(source), guide);
+}
+
+void TestJudge::typedBeginnings_data()
+{
+    QTest::addColumn<QString>("candidate");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("beginning");
+    // Whether typing the answer's kana-keyboard guide completes the candidate first.
+    QTest::addColumn<bool>("kanaCompletes");
+
+    QTest::newRow("わたし in わたしたち") << u"わたし"_qs << u"わたしたち"_qs << true << true;
+    QTest::newRow("one kana") << u"ひ"_qs << u"ひつよう"_qs << true << true;
+    QTest::newRow("ん before more") << u"かん"_qs << u"かんじ"_qs << true << true;
+    QTest::newRow("か on the way to が") << u"か"_qs << u"が"_qs << true << true;
+    QTest::newRow("はし on the way to はじめ") << u"はし"_qs << u"はじめ"_qs << true << true;
+    QTest::newRow("が not before か") << u"が"_qs << u"か"_qs << false << false;
+    QTest::newRow("ぱ not before ば") << u"ぱ"_qs << u"ばす"_qs << false << false;
+    QTest::newRow("longer") << u"わたしたち"_qs << u"わたし"_qs << false << false;
+    QTest::newRow("equal") << u"わたし"_qs << u"わたし"_qs << false << false;
+    QTest::newRow("empty never completes") << QString() << u"わ"_qs << false << false;
+    QTest::newRow("he in here") << u"he"_qs << u"here"_qs << true << true;
+    QTest::newRow("thin in think") << u"thin"_qs << u"think"_qs << true << true;
+    QTest::newRow("letters keep their case") << u"He"_qs << u"here"_qs << false << false;
+    QTest::newRow("help is no beginning") << u"help"_qs << u"here"_qs << false << false;
+}
+
+void TestJudge::typedBeginnings()
+{
+    QFETCH(QString, candidate);
+    QFETCH(QString, answer);
+    QFETCH(bool, beginning);
+    QFETCH(bool, kanaCompletes);
+    QCOMPARE(Judge::IsTypedBeginning(candidate, answer), beginning);
+
+    // Typed on the kana keyboard up to the answer's last key: letters go
+    // directly, kana by their keys.
+    Judge::JudgeState s = JudgeDriver::start(candidate, false);
+    const QString guide = Judge::MakeKanaGuide(answer);
+    JudgeDriver::Run run;
+    for (qsizetype i = 0; i + 1 < guide.size() && !run.done; ++i)
+    {
+        const QString key(guide[i]);
+        const bool letter = guide[i].unicode() < 0x80;
+        // A key the candidate refuses drops it: the answer's target took the key.
+        if (!JudgeDriver::press(s, letter ? key : QString(), letter ? QString() : key, false, run))
+            break;
+    }
+    QCOMPARE(run.done, kanaCompletes);
 }
 
 QTEST_GUILESS_MAIN(TestJudge)
