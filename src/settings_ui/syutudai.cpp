@@ -241,6 +241,8 @@ void Syutudai::ShowBankParameters()
     {
         // The standard bank's parameters are fixed; they are shown for information.
         Text2->setText(QStringLiteral("17"));
+        // Set here: an unchanged Text2 sends no change that would set it.
+        Text2_Change();
         Text4->setText(QStringLiteral("50"));
         Text5->setText(QStringLiteral("200"));
         Combo3->setCurrentIndex(Combo3->findText(QStringLiteral("80")));

@@ -85,6 +85,7 @@ private slots:
     void closeBoxIsCancel();
     void directionChoiceReloadsTheBank();
     void nameTheSettingsCannotHoldIsRefused();
+    void standardBankShowsItsOwnLevelCount();
 
 private:
     // Opens on the standard bank (34 questions) with a user bank "mine" of 25.
@@ -372,6 +373,20 @@ void TestSyutudai::nameTheSettingsCannotHoldIsRefused()
     QCOMPARE(dialog.Combo2->currentIndex(), -1);
     QCOMPARE(common(Common::KeyTextKind), Common::TextKindStandard);
     QCOMPARE(Common::QuestionCount, 34);
+}
+
+// From a user bank of 17 questions per LEVEL to the standard bank: Text2
+// reads "17" before and after, and 最高LEVEL must still follow the bank.
+void TestSyutudai::standardBankShowsItsOwnLevelCount()
+{
+    auto dialog = openWithUserBank();
+    type(dialog->Text2, QStringLiteral("17"));
+    QCOMPARE(dialog->Text3->text(), QStringLiteral("1"));
+
+    QTest::keyClick(dialog->Option1, Qt::Key_Space);
+
+    QCOMPARE(dialog->Text2->text(), QStringLiteral("17"));
+    QCOMPARE(dialog->Text3->text(), QStringLiteral("2"));
 }
 
 QTEST_MAIN(TestSyutudai)
