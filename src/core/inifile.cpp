@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include "atomicfile.h"
 #include "cp932.h"
 
@@ -152,6 +154,16 @@ QString IniFile::value(const QString &section, const QString &key) const
     const QByteArray &line = lines[where.keyLine];
     const QByteArray raw = trimBlanks(line.mid(line.indexOf('=') + 1));
     return Cp932::decode(cutAtCharacter(raw, MaxValueBytes));
+}
+
+bool IniFile::readsBackUnchanged(const QString &value)
+{
+    const bool hasControl =
+        std::any_of(value.cbegin(), value.cend(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    if (hasControl || !Cp932::canEncode(value))
+        return false;
+    const QByteArray bytes = Cp932::encode(value);
+    return trimBlanks(bytes) == bytes && bytes.size() <= MaxValueBytes;
 }
 
 bool IniFile::setValue(const QString &section, const QString &key, const QString &value) const

@@ -21,6 +21,11 @@ public:
     // not be written; the old file is then left as it was.
     bool setValue(const QString &section, const QString &key, const QString &value) const;
 
+    // Whether value() gives `value` back exactly as setValue() was given it:
+    // not when blanks at its ends are trimmed, a control character breaks or
+    // ends the line, code page 932 lacks a character, or it is cut.
+    static bool readsBackUnchanged(const QString &value);
+
     QString path() const;
 
 private:

@@ -13,7 +13,7 @@
 
 #include "bank/questions.h"
 #include "core/common.h"
-#include "core/cp932.h"
+#include "core/inifile.h"
 #include "core/message.h"
 #include "core/programfolder.h"
 #include "core/settings.h"
@@ -318,12 +318,14 @@ void Syutudai::Combo2_Click()
 {
     if (Combo2->currentIndex() < 0 || !Option2->isChecked())
         return;
-    // The settings file holds code page 932 only; such a name would come back
-    // changed and name another bank.
+    // A name the settings file gives back changed ("mine " as "mine") would
+    // name another bank, with its questions, settings and records; a line
+    // break would add a line of its own to the file.
     const QString name = Combo2->currentText();
-    if (!Cp932::canEncode(name))
+    if (!IniFile::readsBackUnchanged(name))
     {
-        Message::show(QStringLiteral("「%1」には設定ファイルに保存できない文字が含まれているため選択できません。\n"
+        Message::show(QStringLiteral("「%1」は設定ファイルにそのまま保存できない名前のため選択できません"
+                                     "（前後の空白、改行などの制御文字、保存できない文字）。\n"
                                      "ファイル名を変えてから選択してください。")
                           .arg(name));
         Combo2->setCurrentIndex(-1);

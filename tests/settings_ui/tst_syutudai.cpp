@@ -84,6 +84,7 @@ private slots:
     void cancelRestoresTheBank();
     void closeBoxIsCancel();
     void directionChoiceReloadsTheBank();
+    void nameTheSettingsCannotHoldIsRefused_data();
     void nameTheSettingsCannotHoldIsRefused();
     void standardBankShowsItsOwnLevelCount();
 
@@ -359,17 +360,35 @@ void TestSyutudai::directionChoiceReloadsTheBank()
     QCOMPARE(Common::QuestionBank.first().Prompt, QStringLiteral("word0"));
 }
 
+void TestSyutudai::nameTheSettingsCannotHoldIsRefused_data()
+{
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("not in code page 932") << QStringLiteral("😀");
+    QTest::newRow("blank at the end") << QStringLiteral("mine ");
+    QTest::newRow("blank at the start") << QStringLiteral(" mine");
+    QTest::newRow("tab") << QStringLiteral("mine\t");
+    QTest::newRow("line break") << QStringLiteral("z\n[SYUTUDAI]");
+}
+
+// A name that the settings file would give back changed is refused at once:
+// "mine " would come back as "mine", another bank with its own records.
 void TestSyutudai::nameTheSettingsCannotHoldIsRefused()
 {
-    ProgramFolderFixture::writeFile(m_folder->filePath(ProgramFolder::UserWordDir, QStringLiteral("😀.txt")),
+    QFETCH(QString, name);
+    // The only bank of the list, so choosing it passes no other.
+    QDir(m_folder->filePath(ProgramFolder::UserWordDir, {})).removeRecursively();
+    QVERIFY(QDir().mkpath(m_folder->filePath(ProgramFolder::UserWordDir, {})));
+    ProgramFolderFixture::writeFile(m_folder->filePath(ProgramFolder::UserWordDir, name + QStringLiteral(".txt")),
                                     userBankLines(25).join(QStringLiteral("\r\n")).toUtf8());
     Syutudai dialog;
     dialog.show();
     QTest::keyClick(dialog.Option2, Qt::Key_Space);
-    QTest::keyClick(dialog.Combo2, Qt::Key_End);
+    QCOMPARE(dialog.Combo2->itemText(0), name);
+    QTest::keyClick(dialog.Combo2, Qt::Key_Home);
 
     QCOMPARE(m_folder->messages().size(), 1);
-    QVERIFY(m_folder->messages().first().contains(QStringLiteral("😀")));
+    QVERIFY(m_folder->messages().first().contains(QStringLiteral("「%1」").arg(name)));
     QCOMPARE(dialog.Combo2->currentIndex(), -1);
     QCOMPARE(common(Common::KeyTextKind), Common::TextKindStandard);
     QCOMPARE(Common::QuestionCount, 34);
