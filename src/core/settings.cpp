@@ -65,6 +65,12 @@ void Common::WriteIniValue(int kind, const QString &section, const QString &key,
         Message::show(QStringLiteral("設定ファイルに書き込めませんでした。\n%1").arg(path));
 }
 
+bool Common::StoreIniValue(int kind, const QString &section, const QString &key, const QString &value)
+{
+    const QString path = iniPath(kind);
+    return !path.isEmpty() && IniFile(path).setValue(section, key, value);
+}
+
 void Common::LoadTestSettings()
 {
     if (!IsUserBank())

@@ -41,6 +41,9 @@ namespace Common
     QString ReadIniValue(int kind, const QString &section, const QString &key);
     // A failed write is told to the learner, naming the file; the program goes on.
     void WriteIniValue(int kind, const QString &section, const QString &key, const QString &value);
+    // The same write, telling nobody: false when the file could not be written
+    // (or the bank has no usable name), for a caller that reports once.
+    bool StoreIniValue(int kind, const QString &section, const QString &key, const QString &value);
 
     void LoadTestSettings();
 

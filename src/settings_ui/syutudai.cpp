@@ -370,32 +370,49 @@ void Syutudai::Command1_Click()
         Message::show(failed);
         return;
     }
-    saveSettings();
+    if (!saveSettings())
+        return;
     emit saved();
     Message::show(QStringLiteral("設定を保存しました"));
     accept();
 }
 
-void Syutudai::saveSettings()
+bool Syutudai::saveSettings()
 {
     const bool user = Option2->isChecked();
-    writeCommon(Common::KeyTextKind, user ? Common::TextKindUser : Common::TextKindStandard);
-    writeCommon(Common::KeyTextName, user ? Combo2->currentText() : Combo1->currentText());
-    writeCommon(Common::KeyTransMode, Combo5->currentText());
-    if (user)
+    struct Setting
     {
-        // Stored exactly as typed: "0050" stays "0050".
-        const auto perBank = [](const QString &key, const QString &value) {
-            Common::WriteIniValue(Common::UserTextIni, Common::SectionSyutudai, key, value);
-        };
-        perBank(Common::KeyNumberLevel, Text2->text());
-        perBank(Common::KeyTimeLimit1, Text4->text());
-        perBank(Common::KeyTimeLimit2, Text5->text());
-        perBank(Common::KeyPointPass, Combo3->currentText());
-        perBank(Common::KeyKyosei, Combo4->currentText());
+        int kind;
+        QString key;
+        QString value;
+    };
+    QList<Setting> settings {
+        {Common::CommonIni, Common::KeyTextKind, user ? Common::TextKindUser : Common::TextKindStandard},
+        {Common::CommonIni, Common::KeyTextName, user ? Combo2->currentText() : Combo1->currentText()},
+        {Common::CommonIni, Common::KeyTransMode, Combo5->currentText()},
+    };
+    // Stored exactly as typed: "0050" stays "0050".
+    if (user)
+        settings += {{Common::UserTextIni, Common::KeyNumberLevel, Text2->text()},
+                     {Common::UserTextIni, Common::KeyTimeLimit1, Text4->text()},
+                     {Common::UserTextIni, Common::KeyTimeLimit2, Text5->text()},
+                     {Common::UserTextIni, Common::KeyPointPass, Combo3->currentText()},
+                     {Common::UserTextIni, Common::KeyKyosei, Combo4->currentText()}};
+    // The first failure stops the save: one message, and the dialog stays
+    // open with what the learner chose.
+    for (const Setting &setting : std::as_const(settings))
+    {
+        if (!Common::StoreIniValue(setting.kind, Common::SectionSyutudai, setting.key, setting.value))
+        {
+            const QString path = setting.kind == Common::CommonIni ? Common::CommonIniPath() : Common::UserTextIniPath();
+            Message::show(QStringLiteral("設定ファイルに書き込めなかったため、設定を保存できませんでした。\n%1")
+                              .arg(QDir::toNativeSeparators(path)));
+            return false;
+        }
     }
     Common::LoadTestSettings();
     Common::LoadRecords();
+    return true;
 }
 
 void Syutudai::reject()

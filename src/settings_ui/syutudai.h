@@ -90,7 +90,8 @@ private:
 
     void setParametersEnabled(bool enabled);
     void clearParameters();
-    void saveSettings();
+    // False when a settings file could not be written; the learner was told.
+    bool saveSettings();
 
     QString OpenedTextKind;
     QString OpenedTextName;

@@ -87,6 +87,8 @@ private slots:
     void nameTheSettingsCannotHoldIsRefused_data();
     void nameTheSettingsCannotHoldIsRefused();
     void standardBankShowsItsOwnLevelCount();
+    void failedWriteIsNoSuccess_data();
+    void failedWriteIsNoSuccess();
 
 private:
     // Opens on the standard bank (34 questions) with a user bank "mine" of 25.
@@ -406,6 +408,43 @@ void TestSyutudai::standardBankShowsItsOwnLevelCount()
 
     QCOMPARE(dialog->Text2->text(), QStringLiteral("17"));
     QCOMPARE(dialog->Text3->text(), QStringLiteral("2"));
+}
+
+void TestSyutudai::failedWriteIsNoSuccess_data()
+{
+    QTest::addColumn<bool>("user");
+    QTest::addColumn<QString>("blocked");
+
+    QTest::newRow("standard bank, common file") << false << QStringLiteral("ini/tst.ini");
+    QTest::newRow("user bank, common file") << true << QStringLiteral("ini/tst.ini");
+    QTest::newRow("user bank, its own file") << true << QStringLiteral("ini/ユーザーテキスト/mine.ini");
+}
+
+// A settings file that cannot be written (a folder stands in its place) gets
+// one message, and the dialog stays open without claiming success.
+void TestSyutudai::failedWriteIsNoSuccess()
+{
+    QFETCH(bool, user);
+    QFETCH(QString, blocked);
+    std::unique_ptr<Syutudai> dialog = user ? openWithUserBank() : std::make_unique<Syutudai>();
+    dialog->show();
+    if (user)
+    {
+        type(dialog->Text2, QStringLiteral("10"));
+        choose(dialog->Combo3, QStringLiteral("70"));
+        choose(dialog->Combo4, QStringLiteral("無し"));
+    }
+    const QString path = m_folder->path() + u'/' + blocked;
+    QFile::remove(path);
+    QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
+    m_folder->takeMessages();
+
+    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+
+    QCOMPARE(m_folder->messages().size(), 1);
+    QVERIFY(m_folder->messages().first().contains(QDir::toNativeSeparators(path)));
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->result(), 0);
 }
 
 QTEST_MAIN(TestSyutudai)
