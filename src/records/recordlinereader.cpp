@@ -30,7 +30,15 @@ bool RecordLineReader::nextField(QString &text, QChar *delimiter)
         while (m_pos < m_line.size() && m_line[m_pos] == u' ')
             ++m_pos;
         if (m_pos < m_line.size() && m_line[m_pos] != u',')
-            return false;
+        {
+            if (*delimiter != u'"')
+                return false;
+            // Files of the original design may hold a name with a quote of its
+            // own; their reader ends the text at that quote and skips the rest
+            // of the field, and so does this one, rather than lose the file.
+            const qsizetype comma = m_line.indexOf(u',', m_pos);
+            m_pos = comma < 0 ? m_line.size() : comma;
+        }
     }
     else
     {

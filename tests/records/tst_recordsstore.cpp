@@ -76,6 +76,7 @@ private slots:
     void textFormIsExact();
     void directionsAndBanksHaveTheirOwnFiles();
     void readsFileOfAnIndependentWriter();
+    void readsANameWithAQuoteAsTheOriginalDesign();
     void damagedFilesLoadWhatTheyCan_data();
     void damagedFilesLoadWhatTheyCan();
     void rowsBeyondTheBankAreNotRead();
@@ -195,6 +196,26 @@ void TestRecordsStore::readsFileOfAnIndependentWriter()
     QVERIFY(LevelRecords[2].BestTimeDate.isNull());
     QCOMPARE(LevelRecords[3].ChallengeFailCount, 1);
     QVERIFY(LevelRecords[3].ReachedDate.isNull());
+}
+
+// The original design wrote a certificate name with a quote unescaped; its
+// reader kept the name up to that quote and went on with the next field.
+void TestRecordsStore::readsANameWithAQuoteAsTheOriginalDesign()
+{
+    ProgramFolderFixture folder;
+    useLevels(20);
+    QVERIFY(GsxSeq::WriteContainerFile(RecordDataPath(),
+                                       {"1,0,\"\",1,\"山田\"太郎\",#2010-02-03#",
+                                        "#2009-01-01#,1,0,0,0,100,#2009-01-01#,9876,#2009-01-01#",
+                                        "#1899-12-30#,0,2,0,0,0,#1899-12-30#,0,#1899-12-30#"}));
+    LoadRecords();
+    QCOMPARE(folder.messages(), QStringList());
+    QCOMPARE(CurrentLevel, 1);
+    QCOMPARE(CertificateName, QStringLiteral("山田"));
+    QCOMPARE(CertificateDate, QDate(2010, 2, 3));
+    QCOMPARE(LevelRecords[2].ChallengeFailCount, 2);
+    QVERIFY(SaveRecords());
+    QCOMPARE(containerLines().first(), QStringLiteral("1,0,\"\",1,\"山田\",#2010-02-03#"));
 }
 
 void TestRecordsStore::damagedFilesLoadWhatTheyCan_data()
