@@ -2,7 +2,9 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QLabel>
 #include <QStringList>
+#include <QTextDocument>
 
 #include <functional>
 
@@ -68,3 +70,17 @@ public:
 private:
     QStringList m_played;
 };
+
+// objectNames of the labels of `window` that would draw their text as markup,
+// where a tag from a file or the learner must show as typed.
+inline QStringList labelsShowingMarkup(const QWidget &window)
+{
+    QStringList names;
+    for (const QLabel *label : window.findChildren<QLabel *>())
+    {
+        const Qt::TextFormat format = label->textFormat();
+        if (format == Qt::RichText || (format == Qt::AutoText && Qt::mightBeRichText(label->text())))
+            names.append(label->objectName());
+    }
+    return names;
+}

@@ -59,9 +59,12 @@ namespace
         return object;
     }
 
+    // Prompts and answers come from bank files: a tag in them is text to show.
     QLabel *newLabel(const QString &name, QWidget *parent, const QString &text = QString())
     {
-        return named(new QLabel(text, parent), name);
+        QLabel *label = named(new QLabel(text, parent), name);
+        label->setTextFormat(Qt::PlainText);
+        return label;
     }
 }
 

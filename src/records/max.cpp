@@ -18,6 +18,8 @@ namespace
     {
         auto *label = new QLabel(text, parent);
         label->setObjectName(name);
+        // The learner's name is shown as typed, tags and all.
+        label->setTextFormat(Qt::PlainText);
         QFont font = label->font();
         font.setPointSizeF(font.pointSizeF() * scale);
         label->setFont(font);

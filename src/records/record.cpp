@@ -51,6 +51,7 @@ namespace
     {
         auto *label = new QLabel(text);
         label->setObjectName(QLatin1String(name));
+        label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignCenter);
         return label;
     }
@@ -168,7 +169,9 @@ void Record::buildCells()
             frame->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(cell.pictureName)).arg(row));
             frame->setFrameShape(QFrame::StyledPanel);
             frame->setMinimumWidth(cell.width);
+            // Every cell shows what the records file holds, never markup.
             auto *label = new QLabel(frame);
+            label->setTextFormat(Qt::PlainText);
             label->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(cell.labelName)).arg(row));
             label->setAlignment(Qt::AlignCenter);
             auto *inside = new QHBoxLayout(frame);

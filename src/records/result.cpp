@@ -36,6 +36,8 @@ namespace
     {
         auto *label = new QLabel(text, parent);
         label->setObjectName(name);
+        // The columns show bank text: a tag in it is text to show.
+        label->setTextFormat(Qt::PlainText);
         return label;
     }
 

@@ -220,6 +220,7 @@ private slots:
     void inputMethodSwitchedMidWord();
     void pronunciation_data();
     void pronunciation();
+    void bankTextIsShownAsWritten();
 };
 
 void MainWindowTest::initTestCase()
@@ -880,6 +881,35 @@ void MainWindowTest::pronunciation()
     QCOMPARE(s.sounds.played(), plays ? expected : QStringList());
     if (plays)
         QVERIFY(expected[0].contains(QStringLiteral("/sound2/0")));
+}
+
+// A bank line that starts with a tag is text: the prompt, the answers, the
+// result view's columns and the record list show it as written.
+void MainWindowTest::bankTextIsShownAsWritten()
+{
+    QStringList bank;
+    for (int i = 0; i < 17 * 2; ++i)
+        bank << QStringLiteral("<b>%1</b>").arg(english(i)) << QStringLiteral("<i>意味%1</i>").arg(i) << reading(i);
+    Session s(bank);
+    QVERIFY(s.load());
+    s.key(Qt::Key_Return);
+    QVERIFY(s.window->Label1->text().startsWith(QStringLiteral("<b>")));
+    QCOMPARE(labelsShowingMarkup(*s.window), QStringList());
+
+    QStringList inResult {QStringLiteral("not shown")};
+    s.modals.answer(QStringLiteral("Result"), [&inResult](QDialog &dialog) {
+        inResult = labelsShowingMarkup(dialog);
+        dialog.close();
+    });
+    s.key(Qt::Key_Return);
+    QCOMPARE(inResult, QStringList());
+    QStringList inRecord {QStringLiteral("not shown")};
+    s.modals.answer(QStringLiteral("Record"), [&inRecord](QDialog &dialog) {
+        inRecord = labelsShowingMarkup(dialog);
+        dialog.close();
+    });
+    s.window->MenuRecord->trigger();
+    QCOMPARE(inRecord, QStringList());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -50,6 +50,7 @@ private slots:
     void closeBoxStoresNothingButShowsTheCertificate();
     void certificate_data();
     void certificate();
+    void certificateShowsTheNameAsTyped();
 
 private:
     // Opens the name entry, puts `name` in the field and presses OK; true
@@ -323,6 +324,14 @@ void TestNotices::certificate()
     QCOMPARE(textOf(certificate, QStringLiteral("Label3")), day);
     QCOMPARE(textOf(certificate, QStringLiteral("Label2")), wording);
     QCOMPARE(textOf(certificate, QStringLiteral("OKButton")), QStringLiteral("閉じる"));
+}
+
+void TestNotices::certificateShowsTheNameAsTyped()
+{
+    Common::CertificateName = QStringLiteral("<b>山田</b>");
+    Max certificate(&m_owner);
+    QCOMPARE(textOf(certificate, QStringLiteral("Label5")), QStringLiteral("<b>山田</b> 殿"));
+    QCOMPARE(labelsShowingMarkup(certificate), QStringList());
 }
 
 QTEST_MAIN(TestNotices)
