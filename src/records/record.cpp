@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -63,9 +62,11 @@ namespace
         return button;
     }
 
+    // As a Japanese desktop shows a short date, whatever the system's locale:
+    // the rest of the window is Japanese too.
     QString dateText(const QDate &date)
     {
-        return date.isValid() ? QLocale::system().toString(date, QLocale::ShortFormat) : NoValue;
+        return date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : NoValue;
     }
 
     void setTextColour(QLabel *label, const QColor &colour)
