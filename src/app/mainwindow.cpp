@@ -37,6 +37,7 @@
 #include "records/kyosei.h"
 #include "records/max2.h"
 #include "records/record.h"
+#include "records/recordrestore.h"
 #include "records/recordsstore.h"
 #include "settings_ui/syutudai.h"
 #include "targetbox.h"
@@ -223,6 +224,9 @@ void MainWindow::buildMenus()
     };
 
     MenuFile = addMenu(QStringLiteral("MenuFile"), QStringLiteral("ファイル(&F)"));
+    menuRestore = addItem(MenuFile, QStringLiteral("menuRestore"), QStringLiteral("成績を復元(&R)…"),
+                          &MainWindow::menuRestore_Click);
+    MenuFile->addSeparator();
     MenuEnd = addItem(MenuFile, QStringLiteral("MenuEnd"), QStringLiteral("終了(&X)"), &MainWindow::MenuEnd_Click);
 
     MenuSetting = addMenu(QStringLiteral("MenuSetting"), QStringLiteral("設定(&S)"));
@@ -753,6 +757,17 @@ void MainWindow::MenuSyutudai_Click()
     Syutudai dialog(this);
     connect(&dialog, &Syutudai::saved, this, &MainWindow::RefreshAfterSettings);
     Modal::exec(dialog);
+}
+
+void MainWindow::menuRestore_Click()
+{
+    // The restored records replace those in memory: a running test is scored
+    // and saved first, so it is kept among the backups.
+    if (isRunning())
+        EndTest();
+    RecordRestore dialog(this);
+    if (Modal::exec(dialog) == QDialog::Accepted)
+        RefreshAfterSettings();
 }
 
 void MainWindow::MenuRecord_Click()

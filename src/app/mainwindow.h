@@ -52,6 +52,7 @@ public:
     void Form_KeyDown(int keyCode, int shift);
 
     void MenuEnd_Click();
+    void menuRestore_Click();
     void MenuRoma_Click();
     void MenuSyutudai_Click();
     void MenuRecord_Click();
@@ -89,6 +90,7 @@ public:
     QMenu *MenuSetting;
     QMenu *MenuKekka;
     QMenu *MenuHelp;
+    QAction *menuRestore;
     QAction *MenuEnd;
     QAction *MenuRoma;
     QAction *kugiri1;

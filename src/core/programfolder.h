@@ -58,6 +58,8 @@ namespace ProgramFolder
     inline const QString UserWordDir = QStringLiteral("word/ユーザーテキスト");
     inline const QString StandardRecordDir = QStringLiteral("seiseki/標準テキスト");
     inline const QString UserRecordDir = QStringLiteral("seiseki/ユーザーテキスト");
+    // Daily copies of the records, made when first needed.
+    inline const QString BackupRecordDir = QStringLiteral("seiseki/backup");
     inline const QString Sound1Dir = QStringLiteral("sound1");
     inline const QString Sound2Dir = QStringLiteral("sound2");
     inline const QString ReadMeFile = QStringLiteral("readme.txt");

@@ -2,12 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 
 #include "core/common.h"
 #include "core/message.h"
 #include "core/programfolder.h"
 #include "core/settings.h"
+#include "recordbackups.h"
 #include "recordlinereader.h"
 #include "recordlinewriter.h"
 
@@ -57,6 +59,19 @@ namespace
     {
         static QSet<QString> paths;
         return paths;
+    }
+
+    // A backup is a second line of defence: the save goes on without it. The
+    // learner hears of it after a save that worked (a failed save says enough),
+    // once per records file in a run, not at every test.
+    void tellBackupFailed(const QString &path)
+    {
+        static QSet<QString> told;
+        if (told.contains(path))
+            return;
+        told.insert(path);
+        Message::show(QStringLiteral("成績ファイルのバックアップを作れませんでした。成績の保存は続けます。\n%1")
+                          .arg(QDir::toNativeSeparators(RecordBackups::FolderFor(path))));
     }
 
     QString withExtension(const QString &base, const QString &extension)
@@ -235,10 +250,43 @@ bool Common::EncodeRecordFile(const QStringList &lines)
                           .arg(QDir::toNativeSeparators(path)));
         return false;
     }
+    const bool backedUp = RecordBackups::KeepDaily(path, QDateTime::currentDateTime());
     QString error;
     if (GsxSeq::WriteContainerFile(path, lines, &error))
+    {
+        if (!backedUp)
+            tellBackupFailed(path);
         return true;
+    }
     Message::show(QStringLiteral("成績ファイルを保存できませんでした。成績は次のテストの後にもう一度保存します。\n%1\n%2")
                       .arg(QDir::toNativeSeparators(path), error));
     return false;
+}
+
+bool Common::RestoreRecords(const QString &backupPath)
+{
+    const QString path = RecordDataPath();
+    QStringList lines;
+    if (path.isEmpty() || GsxSeq::ReadContainerFile(backupPath, lines) != GsxSeq::FileResult::Complete)
+    {
+        Message::show(QStringLiteral("バックアップを読み込めないため、成績を復元しませんでした。\n%1")
+                          .arg(QDir::toNativeSeparators(backupPath)));
+        return false;
+    }
+    // The records of today go back among the backups first, so a restore can be undone.
+    QString error;
+    if (QFileInfo::exists(path) && !RecordBackups::Keep(path, QDateTime::currentDateTime()))
+        error = QStringLiteral("今の成績ファイルのバックアップを作れませんでした。");
+    else if (notLoadedFiles().contains(path))
+        error = QStringLiteral("読み込めなかった成績ファイルは上書きしません。");
+    else if (!GsxSeq::WriteContainerFile(path, lines, &error) && error.isEmpty())
+        error = QStringLiteral("書き込めませんでした。");
+    if (!error.isEmpty())
+    {
+        Message::show(QStringLiteral("成績を復元できませんでした。今の成績はそのままです。\n%1\n%2")
+                          .arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    LoadRecords();
+    return true;
 }

@@ -19,6 +19,11 @@ namespace Common
     // complete; a failure is told to the learner and the records stay in memory.
     bool SaveRecords();
 
+    // Replaces the records file of the current bank and direction with one of
+    // its backups, after keeping the current file as a backup, and loads it.
+    // False, with the learner told why, when nothing was replaced.
+    bool RestoreRecords(const QString &backupPath);
+
     // "" when TEXTNAME is no usable file name.
     QString RecordDataPath();
 

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +22,8 @@
 #include "judge/keycodelookup.h"
 #include "judge/keycodetable.h"
 #include "judge/keymapping.h"
+#include "records/recordbackups.h"
+#include "records/recordrestore.h"
 #include "records/recordsstore.h"
 #include "testsupport.h"
 #include "testsupport_ui.h"
@@ -215,6 +218,7 @@ private slots:
     void closingScoresTheRunningTest();
     void questionSettingsEndTheRunningTest();
     void menusOpenTheirDialogs();
+    void restoreFromTheFileMenuRefreshes();
     void levelListKeepsAValidChoice();
     void statusFollowsTheSettings();
     void inputMethodSwitchedMidWord();
@@ -772,6 +776,33 @@ void MainWindowTest::menusOpenTheirDialogs()
     PageOpener::setHandler({});
     QCOMPARE(opened.size(), 1);
     QVERIFY(opened.first().toLocalFile().endsWith(QStringLiteral("/readme.txt")));
+}
+
+void MainWindowTest::restoreFromTheFileMenuRefreshes()
+{
+    Session s(standardBank(17 * 12));
+    QVERIFY(s.load());
+    Common::CurrentLevel = Common::HighestLevel = 4;
+    QVERIFY(Common::SaveRecords());
+    QVERIFY(RecordBackups::Keep(Common::RecordDataPath(), QDateTime(QDate(2026, 1, 2), QTime(8, 0))));
+    Common::CurrentLevel = Common::HighestLevel = 7;
+    QVERIFY(Common::SaveRecords());
+
+    QStringList rows;
+    s.modals.answer(QStringLiteral("RecordRestore"), [&rows](QDialog &dialog) {
+        auto &restore = static_cast<RecordRestore &>(dialog);
+        for (int row = 0; row < restore.backupList->rowCount(); ++row)
+            rows << restore.backupList->item(row, 1)->text() + u'/' + restore.backupList->item(row, 2)->text();
+        restore.backupList->selectRow(restore.backupList->rowCount() - 1); // the oldest, LEVEL 4
+        QTest::mouseClick(restore.restoreButton, Qt::LeftButton);
+    });
+    s.window->menuRestore->trigger();
+    QCOMPARE(rows.last(), QStringLiteral("4/4"));
+    QCOMPARE(s.window->Label4->text(), QStringLiteral("LEVEL : 4"));
+    QCOMPARE(Common::CurrentLevel, 4);
+    // The records of LEVEL 7 are among the backups now.
+    s.window->menuRestore->trigger();
+    QVERIFY(rows.contains(QStringLiteral("7/7")));
 }
 
 void MainWindowTest::levelListKeepsAValidChoice()
