@@ -4,22 +4,51 @@
 
 namespace
 {
-    Message::Handler &handler()
+    Message::BoxHandler &handler()
     {
-        static Message::Handler fn;
+        static Message::BoxHandler fn;
+        return fn;
+    }
+
+    Message::Question &question()
+    {
+        static Message::Question fn;
         return fn;
     }
 }
 
-void Message::show(const QString &text)
+void Message::show(const QString &text, Kind kind)
 {
     if (handler())
-        handler()(text);
+        handler()(text, kind);
     else
         qWarning().noquote() << text;
 }
 
 void Message::setHandler(Handler handler)
 {
+    if (!handler)
+    {
+        ::handler() = {};
+        return;
+    }
+    ::handler() = [handler = std::move(handler)](const QString &text, Kind) { handler(text); };
+}
+
+void Message::setBoxHandler(BoxHandler handler)
+{
     ::handler() = std::move(handler);
+}
+
+bool Message::ask(const QString &text)
+{
+    if (question())
+        return question()(text);
+    qWarning().noquote() << text;
+    return false;
+}
+
+void Message::setQuestionHandler(Question question)
+{
+    ::question() = std::move(question);
 }

@@ -9,9 +9,25 @@
 // box, and tests install a recorder.
 namespace Message
 {
-    using Handler = std::function<void(const QString &text)>;
+    enum class Kind
+    {
+        Notice,
+        // Input the learner must correct before going on.
+        Warning
+    };
 
-    void show(const QString &text);
-    // An empty handler restores the default, which writes to stderr.
+    using Handler = std::function<void(const QString &text)>;
+    using BoxHandler = std::function<void(const QString &text, Kind kind)>;
+    using Question = std::function<bool(const QString &text)>;
+
+    void show(const QString &text, Kind kind = Kind::Notice);
+    // An empty handler restores the default, which writes to stderr. A
+    // Handler hears the text of every kind; a BoxHandler also the kind.
     void setHandler(Handler handler);
+    void setBoxHandler(BoxHandler handler);
+
+    // A yes/no question; true for yes. Without a handler nobody can answer,
+    // and the answer is no.
+    bool ask(const QString &text);
+    void setQuestionHandler(Question question);
 }
