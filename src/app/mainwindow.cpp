@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -20,6 +22,7 @@
 #include "core/message.h"
 #include "core/random.h"
 #include "core/settings.h"
+#include "fittedlabel.h"
 #include "gui_shared/modal.h"
 #include "gui_shared/soundplayer.h"
 #include "help/bookguide.h"
@@ -50,7 +53,17 @@ namespace
     constexpr int TimerIntervalMs = 100;
     constexpr int PromptPointsEnglish = 16;
     constexpr int PromptPointsJapanese = 22;
+    // The prompt's area holds two lines of the larger prompt font; longer
+    // prompts shrink to this share of their font to fit it.
+    constexpr int PromptLines = 2;
+    constexpr qreal PromptSmallest = 0.4;
+    // A caption too long for its box shrinks this far, then ends in "…".
+    constexpr qreal CaptionSmallest = 0.8;
+    // The prompt grows with the window, up to twice its size.
+    constexpr qreal PromptLargest = 2.0;
+    constexpr int BoxStretch = 3;
     const QString Set = QStringLiteral("1");
+    const QString SecondsUnit = QStringLiteral("秒");
 
 
     template <typename T>
@@ -93,13 +106,17 @@ void MainWindow::buildControls()
     layout->addWidget(buildSettingsRow());
     layout->addWidget(buildTestRow());
 
-    Label1 = newLabel(QStringLiteral("Label1"), central);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setWordWrap(true);
-    Label1->setMinimumHeight(QFontMetrics(Label1->font()).height() * 4);
+    // A fixed area whatever the prompt, so the boxes never move between questions.
+    auto *prompt = named(new FittedLabel(central), QStringLiteral("Label1"));
+    prompt->setAlignment(Qt::AlignCenter);
+    prompt->setWordWrap(true);
+    prompt->setArea(PromptLines, PromptPointsJapanese);
+    prompt->setScaleRange(PromptSmallest, PromptLargest);
+    Label1 = prompt;
     layout->addWidget(Label1, 1);
 
-    layout->addWidget(buildTargets());
+    // A larger window gives most of its room to the boxes, whose text grows.
+    layout->addWidget(buildTargets(), BoxStretch);
     Label14 = newLabel(QStringLiteral("Label14"), central,
                        QStringLiteral("Enter：スタート／中断　Esc：ターゲットキャンセル"));
     Label14->setAlignment(Qt::AlignRight);
@@ -177,11 +194,17 @@ QWidget *MainWindow::buildTestRow()
     Label7->setMinimumSize(badgeMetrics.horizontalAdvance(QStringLiteral("レベル")) + 16, 2 * badgeMetrics.height() + 8);
     Label3 = newLabel(QStringLiteral("Label3"), row);
     Label15 = newLabel(QStringLiteral("Label15"), row);
+    // Room for the widest captions a test shows, so starting one widens nothing.
+    Label3->setMinimumWidth(Label3->fontMetrics().horizontalAdvance(TestRules::TestLevelCaption(888)));
+    Label15->setMinimumWidth(Label15->fontMetrics().horizontalAdvance(TestRules::QuestionNumberCaption(88)));
     Label8 = newLabel(QStringLiteral("Label8"), row);
     Label12 = newLabel(QStringLiteral("Label12"), row);
     Label13 = newLabel(QStringLiteral("Label13"), row);
     Label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label13->setMinimumWidth(QFontMetrics(Label13->font()).horizontalAdvance(QStringLiteral("000")) + 8);
+    // The unit beside the counter, shown while it counts, so it reads as a clock.
+    m_secondsUnit = newLabel(QStringLiteral("SecondsUnit"), row);
+    m_secondsUnit->setMinimumWidth(QFontMetrics(m_secondsUnit->font()).horizontalAdvance(SecondsUnit));
     Command1 = named(new QPushButton(QStringLiteral("スタート"), row), QStringLiteral("Command1"));
     connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
 
@@ -190,7 +213,8 @@ QWidget *MainWindow::buildTestRow()
         layout->addWidget(widget);
     layout->addStretch(1);
     for (QWidget *widget : {static_cast<QWidget *>(Label8), static_cast<QWidget *>(Label12),
-                            static_cast<QWidget *>(Label13), static_cast<QWidget *>(Command1)})
+                            static_cast<QWidget *>(Label13), static_cast<QWidget *>(m_secondsUnit),
+                            static_cast<QWidget *>(Command1)})
         layout->addWidget(widget);
     return row;
 }
@@ -202,13 +226,18 @@ QWidget *MainWindow::buildTargets()
     layout->setContentsMargins(0, 0, 0, 0);
     for (int box = 0; box < 3; ++box)
     {
-        Label2[box] = newLabel(QStringLiteral("Label2_%1").arg(box), targets);
-        // Empty or filled, the caption keeps its line, so the boxes never move.
-        Label2[box]->setMinimumHeight(QFontMetrics(Label2[box]->font()).height());
+        // Empty or filled, the caption keeps its line, and no answer of a bank
+        // can widen the window: a long one shrinks, then ends in "…".
+        auto *caption = named(new FittedLabel(targets), QStringLiteral("Label2_%1").arg(box));
+        caption->setArea(1);
+        caption->setScaleRange(CaptionSmallest, 1.0);
+        Label2[box] = caption;
         Picture1[box] = named(new TargetBox(targets), QStringLiteral("Picture1_%1").arg(box));
         layout->addWidget(Label2[box]);
-        layout->addWidget(Picture1[box]);
+        layout->addWidget(Picture1[box], 1);
     }
+    // A quiet word on what to do, in the middle box while no test runs.
+    Picture1[1]->setHint(QStringLiteral("Enter キーを押すか「スタート」をクリックすると、テストが始まります"));
     return targets;
 }
 
@@ -329,6 +358,7 @@ void MainWindow::ShowTestSettings()
     Label8->setText(TestRules::QuestionsCaption());
     Label12->setText(TestRules::TimeLimitCaption(Option3->isChecked() ? TimeLimitChallenge : TimeLimitStudy));
     Label13->clear();
+    m_secondsUnit->clear();
     Label15->clear();
     for (TargetBox *box : Picture1)
         box->clear();
@@ -428,6 +458,7 @@ void MainWindow::startTest()
     TestLevel = TestRules::LimitTestLevel(chosenLevel());
     Label3->setText(TestRules::TestLevelCaption(TestLevel));
     Command1->setText(QStringLiteral("中断"));
+    m_secondsUnit->setText(SecondsUnit);
     placePrompt();
     CurrentTimeLimit = Option3->isChecked() ? TimeLimitChallenge : TimeLimitStudy;
     // Read after the forced-review notice, whose time does not count.
@@ -698,6 +729,28 @@ void MainWindow::ShowTopLevelNotice()
     Modal::exec(entry);
 }
 
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    keepOnScreen();
+}
+
+// The whole window, 中断 and the counter included, stays on the screen it opens on.
+void MainWindow::keepOnScreen()
+{
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize frameExtra = frameGeometry().size() - size();
+    resize(size().boundedTo(available.size() - frameExtra));
+    const QRect frame = frameGeometry();
+    const int x = std::clamp(frame.x(), available.left(), std::max(available.left(), available.right() + 1 - frame.width()));
+    const int y = std::clamp(frame.y(), available.top(), std::max(available.top(), available.bottom() + 1 - frame.height()));
+    if (x != frame.x() || y != frame.y())
+        move(x, y);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A test still running is scored and saved, with its notices, before the end.
@@ -716,9 +769,13 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
 
     auto *keyEvent = static_cast<QKeyEvent *>(event);
+    // Keys with Alt belong to the menus, also during a test: the key-code
+    // table knows no Alt combination, so they never type an answer.
+    if (keyEvent->modifiers().testFlag(Qt::AltModifier) || keyEvent->key() == Qt::Key_Alt)
+        return false;
     const VirtualKey key = virtualKeyFromEvent(keyEvent->nativeScanCode(), keyEvent->key(), keyEvent->modifiers());
-    // While a test runs every key is typing, never a shortcut or a control's
-    // key; when idle only Enter is taken, so the controls stay usable.
+    // While a test runs every other key is typing, never a shortcut or a
+    // control's key; when idle only Enter is taken, so the controls stay usable.
     if (!isRunning() && key.keyCode != KeyEnter)
         return false;
     event->accept();
@@ -750,10 +807,17 @@ void MainWindow::MenuRoma_Click()
 
 void MainWindow::MenuSyutudai_Click()
 {
-    // The dialog may reload the bank, the parameters and the records: the
-    // running test is scored first so that they always belong together.
+    // The dialog may reload the bank, the parameters and the records: a
+    // running test is ended first, as Enter would, so that they always belong
+    // together. Giving up a test (a challenge counts as failed) is asked first.
     if (isRunning())
-        EndTest();
+    {
+        if (!Message::ask(QStringLiteral("テストを中断して出題設定を開きますか？")))
+            return;
+        // The time limit may have ended the test while the question was open.
+        if (isRunning())
+            EndTest();
+    }
     Syutudai dialog(this);
     connect(&dialog, &Syutudai::saved, this, &MainWindow::RefreshAfterSettings);
     Modal::exec(dialog);
@@ -777,7 +841,7 @@ void MainWindow::MenuRecord_Click()
 
 void MainWindow::MenuReadMe_Click()
 {
-    OpenReadMe();
+    OpenReadMe(this);
 }
 
 void MainWindow::MenuBook_Click()

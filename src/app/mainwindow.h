@@ -117,6 +117,7 @@ public:
     std::array<QString, 3> TargetHit;
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -129,6 +130,7 @@ private:
     QWidget *buildTestRow();
     QWidget *buildTargets();
     void disableInputMethods();
+    void keepOnScreen();
 
     std::array<QRadioButton *, OptionCount> options() const;
     void selectOption(int index);
@@ -157,4 +159,6 @@ private:
 
     void EndTest();
     void ShowTopLevelNotice();
+
+    QLabel *m_secondsUnit = nullptr;
 };

@@ -2,22 +2,44 @@
 
 #include <QPainter>
 
-#include <array>
+#include <algorithm>
 
 namespace
 {
-    constexpr int Margin = 8;
-    // Long answers shrink to this share of the box font before they are elided.
+    constexpr qreal Margin = 8;
+    constexpr int BasePointSize = 16;
+    // Long lines shrink to this share of the box font before they scroll.
     constexpr qreal SmallestScale = 0.6;
+    // A taller box grows its text up to this share of the box font.
+    constexpr qreal LargestScale = 3.0;
     // Room for a romaji guide of about this many characters at full size.
     constexpr int WidthInCharacters = 40;
+    // A scrolled line keeps this share of its room for what was typed before
+    // the next character, so the learner still sees where they are.
+    constexpr qreal TypedShare = 1.0 / 3;
 
     const std::array<QColor, 3> PartColors = {QColor(0x00, 0x00, 0xFF), QColor(0xFF, 0x00, 0x00),
                                               QColor(0x00, 0x00, 0x00)};
+    const QColor Ground(0xFF, 0xFF, 0xFF);
+    const QColor Frame(0xA0, 0xA0, 0xA0);
+    const QColor Quiet(0x80, 0x80, 0x80);
+    const QString Ellipsis = QStringLiteral("…");
 
     QStringList noParts()
     {
         return {QString(), QString(), QString()};
+    }
+
+    bool allEmpty(const QStringList &parts)
+    {
+        return std::all_of(parts.cbegin(), parts.cend(), [](const QString &part) { return part.isEmpty(); });
+    }
+
+    QFont scaled(const QFont &font, qreal scale)
+    {
+        QFont result = font;
+        result.setPointSizeF(font.pointSizeF() * scale);
+        return result;
     }
 }
 
@@ -26,14 +48,12 @@ TargetBox::TargetBox(QWidget *parent)
     , m_answer(noParts())
     , m_guide(noParts())
 {
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    // Painted whole by paintEvent, whatever the palette says.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     QFont boxFont = font();
-    boxFont.setPointSize(16);
+    boxFont.setPointSize(BasePointSize);
     setFont(boxFont);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 void TargetBox::draw(const QStringList &answer, const QStringList &guide, bool showGuide)
@@ -49,67 +69,168 @@ void TargetBox::clear()
     draw(noParts(), noParts(), false);
 }
 
+void TargetBox::setHint(const QString &hint)
+{
+    m_hint = hint;
+    update();
+}
+
 QSize TargetBox::sizeHint() const
 {
     const QFontMetrics fm(font());
-    return {fm.averageCharWidth() * WidthInCharacters + 2 * Margin, 2 * fm.height() + 3 * Margin};
+    return {fm.averageCharWidth() * WidthInCharacters + int(2 * Margin), 2 * fm.height() + int(3 * Margin)};
 }
 
 QSize TargetBox::minimumSizeHint() const
 {
     const QFontMetrics fm(font());
-    return {fm.horizontalAdvance(QLatin1Char('m')) * 10, 2 * fm.height() + 3 * Margin};
+    return {fm.horizontalAdvance(QLatin1Char('m')) * 10, 2 * fm.height() + int(3 * Margin)};
+}
+
+const QStringList &TargetBox::partsOf(Line line) const
+{
+    return line == Line::Answer ? m_answer : m_guide;
+}
+
+// The box font grown to fill the box's height with its two lines.
+QFont TargetBox::grownFont() const
+{
+    const qreal baseHeight = QFontMetricsF(font()).height();
+    qreal scale = std::clamp((height() - 3 * Margin) / (2 * baseHeight), 1.0, LargestScale);
+    QFont grown = scaled(font(), scale);
+    // Font heights do not grow in exact proportion to the point size.
+    while (scale > 1.0 && 2 * QFontMetricsF(grown).height() + 3 * Margin > height())
+    {
+        scale = std::max(1.0, scale - 0.05);
+        grown = scaled(font(), scale);
+    }
+    return grown;
+}
+
+TargetBox::LineLayout TargetBox::layOut(Line line) const
+{
+    const QStringList &parts = partsOf(line);
+    const QFont grown = grownFont();
+    const QFontMetricsF grownMetrics(grown);
+    LineLayout layout;
+    layout.height = grownMetrics.height();
+    layout.top = line == Line::Answer ? Margin : 2 * Margin + layout.height;
+    // Shrunk text keeps the baseline of full-size text, so both lines stay put.
+    layout.baseline = layout.top + grownMetrics.ascent();
+
+    const qreal room = width() - 2 * Margin;
+    const QString whole = parts.join(QString());
+    layout.font = grown;
+    const qreal fullWidth = grownMetrics.horizontalAdvance(whole);
+    if (fullWidth > room && room > 0)
+    {
+        const qreal smallest = font().pointSizeF() * SmallestScale;
+        layout.font.setPointSizeF(std::max(smallest, grown.pointSizeF() * room / fullWidth));
+    }
+
+    const QFontMetricsF fm(layout.font);
+    const qreal total = fm.horizontalAdvance(whole);
+    const qreal typedWidth = fm.horizontalAdvance(parts.value(0));
+    layout.currentWidth = fm.horizontalAdvance(parts.value(1));
+    layout.left = Margin;
+    layout.width = room;
+    if (total > room)
+    {
+        // Too long even in the smaller font: show the stretch around the next
+        // character, with an ellipsis on each side that hides text.
+        const qreal ellipsis = fm.horizontalAdvance(Ellipsis);
+        const auto scrollTo = [&](qreal shown) {
+            return std::clamp(typedWidth - shown * TypedShare, 0.0, std::max(0.0, total - shown));
+        };
+        layout.width = room - ellipsis;
+        layout.offset = scrollTo(layout.width);
+        layout.cutRight = true;
+        if (layout.offset > 0)
+        {
+            layout.cutLeft = true;
+            layout.left = Margin + ellipsis;
+            layout.width = room - 2 * ellipsis;
+            layout.offset = scrollTo(layout.width);
+            if (layout.offset >= total - layout.width)
+            {
+                // The end of the line is in view: no ellipsis on the right.
+                layout.width = room - ellipsis;
+                layout.offset = std::max(0.0, total - layout.width);
+                layout.cutRight = false;
+            }
+        }
+    }
+
+    qreal x = layout.left - layout.offset;
+    for (int i = 0; i < 3; ++i)
+    {
+        layout.partX[i] = x;
+        x += fm.horizontalAdvance(parts.value(i));
+    }
+    return layout;
+}
+
+QRectF TargetBox::currentRect(Line line) const
+{
+    if (partsOf(line).value(1).isEmpty())
+        return {};
+    const LineLayout layout = layOut(line);
+    return {layout.partX[1], layout.top, layout.currentWidth, layout.height};
+}
+
+QRectF TargetBox::visibleRect(Line line) const
+{
+    const LineLayout layout = layOut(line);
+    return {layout.left, layout.top, layout.width, layout.height};
 }
 
 void TargetBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::Mid));
+    painter.fillRect(rect(), Ground);
+    painter.setPen(Frame);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 
-    const int lineHeight = QFontMetrics(font()).height();
-    drawLine(painter, m_answer, Margin + lineHeight);
-    if (m_showGuide)
-        drawLine(painter, m_guide, 2 * Margin + 2 * lineHeight);
-}
-
-QFont TargetBox::fittedFont(const QStringList &parts) const
-{
-    const int available = width() - 2 * Margin;
-    const int needed = QFontMetrics(font()).horizontalAdvance(parts.join(QString()));
-    QFont fitted = font();
-    if (needed <= available || needed <= 0)
-        return fitted;
-    const qreal scale = std::max(SmallestScale, qreal(available) / needed);
-    fitted.setPointSizeF(font().pointSizeF() * scale);
-    return fitted;
-}
-
-void TargetBox::drawLine(QPainter &painter, const QStringList &parts, int baseline) const
-{
-    const QFont lineFont = fittedFont(parts);
-    const QFontMetrics fm(lineFont);
-    painter.setFont(lineFont);
-
-    // What does not fit even in the smaller font ends in an ellipsis.
-    const QString whole = parts.join(QString());
-    const QString elided = fm.elidedText(whole, Qt::ElideRight, width() - 2 * Margin);
-    qsizetype room = elided == whole ? whole.size() : std::max<qsizetype>(elided.size() - 1, 0);
-
-    int x = Margin;
-    for (int i = 0; i < 3 && room > 0; ++i)
+    if (allEmpty(m_answer) && (!m_showGuide || allEmpty(m_guide)))
     {
-        const QString part = parts.value(i).left(room);
-        room -= part.size();
+        drawHint(painter);
+        return;
+    }
+    drawLine(painter, Line::Answer);
+    if (m_showGuide)
+        drawLine(painter, Line::Guide);
+}
+
+void TargetBox::drawLine(QPainter &painter, Line line) const
+{
+    const QStringList &parts = partsOf(line);
+    const LineLayout layout = layOut(line);
+    painter.setFont(layout.font);
+
+    painter.save();
+    painter.setClipRect(QRectF(layout.left, 0, layout.width, height()));
+    for (int i = 0; i < 3; ++i)
+    {
+        const QString part = parts.value(i);
         if (part.isEmpty())
             continue;
         painter.setPen(PartColors[i]);
-        painter.drawText(x, baseline, part);
-        x += fm.horizontalAdvance(part);
+        painter.drawText(QPointF(layout.partX[i], layout.baseline), part);
     }
-    if (elided != whole)
-    {
-        painter.setPen(PartColors[2]);
-        painter.drawText(x, baseline, QStringLiteral("…"));
-    }
+    painter.restore();
+
+    painter.setPen(Quiet);
+    if (layout.cutLeft)
+        painter.drawText(QPointF(Margin, layout.baseline), Ellipsis);
+    if (layout.cutRight)
+        painter.drawText(QPointF(layout.left + layout.width, layout.baseline), Ellipsis);
+}
+
+void TargetBox::drawHint(QPainter &painter) const
+{
+    if (m_hint.isEmpty())
+        return;
+    painter.setFont(scaled(font(), 0.75));
+    painter.setPen(Quiet);
+    painter.drawText(rect().adjusted(int(Margin), 0, -int(Margin), 0), Qt::AlignCenter | Qt::TextWordWrap, m_hint);
 }

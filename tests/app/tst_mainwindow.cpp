@@ -16,6 +16,7 @@
 #include "app/targetbox.h"
 #include "app/testrules.h"
 #include "bank/questions.h"
+#include "core/message.h"
 #include "help/pageopener.h"
 #include "judge/judge.h"
 #include "judge/judgetable.h"
@@ -215,8 +216,12 @@ private slots:
     void topLevelNotices();
     void keysReachTheWindowFirst_data();
     void keysReachTheWindowFirst();
+    void altReachesTheMenusDuringATest();
     void closingScoresTheRunningTest();
+    void questionSettingsEndTheRunningTest_data();
     void questionSettingsEndTheRunningTest();
+    void longAnswersStayInView();
+    void boxesTakeTheRoomOfALargerWindow();
     void menusOpenTheirDialogs();
     void restoreFromTheFileMenuRefreshes();
     void levelListKeepsAValidChoice();
@@ -720,9 +725,10 @@ void MainWindowTest::keysReachTheWindowFirst()
     s.key(romaKeys.value(guide.left(1)).key, {}, focused);
     QCOMPARE(s.window->TargetTyped[0], guide.left(1));
 
-    // A menu mnemonic is typing while a test runs.
+    // A key with Alt belongs to the menus and types nothing, also during a test.
     s.key(Qt::Key_F, Qt::AltModifier, focused);
-    QVERIFY(!s.window->MenuFile->isVisible());
+    QCOMPARE(s.window->TargetTyped[0], guide.left(1));
+    s.window->MenuFile->close();
 
     s.key(Qt::Key_Return, {}, focused);
     QVERIFY(!s.running());
@@ -744,18 +750,159 @@ void MainWindowTest::closingScoresTheRunningTest()
     QCOMPARE(Common::LevelRecords[1].BestScore, 10);
 }
 
-void MainWindowTest::questionSettingsEndTheRunningTest()
+void MainWindowTest::altReachesTheMenusDuringATest()
 {
     Session s(standardBank(17 * 3));
     QVERIFY(s.load());
+    s.window->show();
+    s.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+    s.key(Qt::Key_Return);
+    const QString guide = s.window->TargetGuide[0];
+    s.type(guide.left(1));
+
+    s.key(Qt::Key_H, Qt::AltModifier);
+    QVERIFY(s.window->MenuHelp->isVisible());
+    QVERIFY(s.running());
+    QCOMPARE(s.window->TargetTyped[0], guide.left(1));
+    // Its items open their windows while the test goes on.
+    s.window->MenuBook->trigger();
+    s.window->MenuHelp->close();
+    QCOMPARE(s.modals.shown(), QStringList{"BookGuide"});
+    QVERIFY(s.running());
+    QVERIFY(s.window->Timer1->isActive());
+
+    s.type(guide.mid(1, 1));
+    QCOMPARE(s.window->TargetTyped[0], guide.left(2));
+}
+
+void MainWindowTest::questionSettingsEndTheRunningTest_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QStringList>("shown");
+
+    QTest::newRow("yes: ended as Enter would") << true << QStringList{"Syutudai", "EndMessage", "Result", "Syutudai"};
+    QTest::newRow("no: nothing happens") << false << QStringList{"Syutudai"};
+}
+
+void MainWindowTest::questionSettingsEndTheRunningTest()
+{
+    QFETCH(bool, yes);
+    Session s(standardBank(17 * 3));
+    QStringList asked;
+    Message::setQuestionHandler([&](const QString &text) {
+        asked << text;
+        return yes;
+    });
+    QVERIFY(s.load());
+    // Idle, the dialog opens without a question.
     s.window->MenuSyutudai->trigger();
     QCOMPARE(s.modals.shown(), QStringList {"Syutudai"});
+    QVERIFY(asked.isEmpty());
 
     s.key(Qt::Key_Return);
+    s.type(s.window->TargetGuide[0].left(1));
+    const QString typed = s.window->TargetTyped[0];
     s.window->MenuSyutudai->trigger();
-    QVERIFY(!s.running());
-    QCOMPARE(s.modals.shown(), (QStringList {"Syutudai", "EndMessage", "Result", "Syutudai"}));
-    QCOMPARE(Common::FailCount, 1);
+    Message::setQuestionHandler({});
+    QCOMPARE(asked, QStringList{"テストを中断して出題設定を開きますか？"});
+    QTEST(s.modals.shown(), "shown");
+    QCOMPARE(s.running(), !yes);
+    QCOMPARE(Common::FailCount, yes ? 1 : 0);
+    if (!yes)
+    {
+        QVERIFY(s.window->Timer1->isActive());
+        QCOMPARE(s.window->TargetTyped[0], typed);
+    }
+}
+
+namespace
+{
+    // LEVELs whose answers run to 127 characters, typed as readings of 127
+    // kana; every other prompt is long too. The first three kana tell the
+    // readings apart.
+    QStringList longAnswerBank()
+    {
+        const QString tail = QStringLiteral("あいうえおかきくけこさしすせそたちつてと").repeated(7).left(124);
+        QStringList groups;
+        for (int i = 0; i < 17 * 2; ++i)
+        {
+            const QString prompt = i % 2 ? english(i) : english(i) + QStringLiteral(" of the long phrase").repeated(8);
+            groups << prompt << QStringLiteral("長").repeated(122) + QStringLiteral("意味%1").arg(i, 3, 10, QChar(u'0'))
+                   << reading(i) + tail;
+        }
+        return groups;
+    }
+}
+
+// Typing a long answer key by key: the red character of both lines stays in
+// the box, and no answer or prompt moves the boxes or widens the window.
+void MainWindowTest::longAnswersStayInView()
+{
+    Session s(longAnswerBank());
+    QVERIFY(s.load());
+    s.window->show();
+    QCoreApplication::processEvents();
+    const int width = s.window->width();
+
+    s.key(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    const QRect promptArea = s.window->Label1->geometry();
+    const QRect firstBox = s.window->Picture1[0]->geometry();
+    for (int n = 1; n <= 2; ++n)
+    {
+        QCOMPARE(s.window->Label2[s.window->TargetPicture[0]]->text().size(), 127);
+        QCOMPARE(s.window->Label1->geometry(), promptArea);
+        QCOMPARE(s.window->Picture1[0]->geometry(), firstBox);
+        QVERIFY2(s.window->width() <= width, qPrintable(QStringLiteral("%1 > %2").arg(s.window->width()).arg(width)));
+        const QString guide = s.window->TargetGuide[0];
+        TargetBox *box = s.window->Picture1[s.window->TargetPicture[0]];
+        for (qsizetype k = 0; k + 1 < guide.size(); ++k)
+        {
+            s.type(guide.mid(k, 1));
+            for (TargetBox::Line line : {TargetBox::Line::Answer, TargetBox::Line::Guide})
+            {
+                const QRectF current = box->currentRect(line);
+                const QString where = QStringLiteral("question %1, key %2").arg(n).arg(k + 1);
+                QVERIFY2(!current.isEmpty(), qPrintable(where));
+                QVERIFY2(box->visibleRect(line).adjusted(-0.5, -0.5, 0.5, 0.5).contains(current), qPrintable(where));
+                QVERIFY2(QRectF(box->rect()).contains(box->visibleRect(line)), qPrintable(where));
+            }
+        }
+        s.type(guide.right(1));
+        QCOMPARE(Common::TestMarks[n], TestRules::MarkCorrect);
+        QCoreApplication::processEvents();
+        }
+    s.key(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QVERIFY(s.window->width() <= width);
+}
+
+void MainWindowTest::boxesTakeTheRoomOfALargerWindow()
+{
+    Session s(standardBank(17 * 3));
+    QVERIFY(s.load());
+    s.window->show();
+    QCoreApplication::processEvents();
+    const int boxHeight = s.window->Picture1[0]->height();
+    const int promptHeight = s.window->Label1->height();
+    const int added = 3 * boxHeight;
+    s.window->resize(s.window->width(), s.window->height() + added);
+    QCoreApplication::processEvents();
+    // Most of the room goes to the three boxes, whose text grows with them.
+    QVERIFY(3 * (s.window->Picture1[0]->height() - boxHeight) > added / 2);
+    QVERIFY(s.window->Label1->height() - promptHeight < added / 2);
+
+    // Idle, the middle box tells what to do; a test fills it.
+    QVERIFY(!s.window->Picture1[1]->hint().isEmpty());
+    const auto *unit = s.find<QLabel>(QStringLiteral("SecondsUnit"));
+    QVERIFY(unit->text().isEmpty());
+    s.key(Qt::Key_Return);
+    QVERIFY(!s.window->Picture1[1]->answerParts().join(QString()).isEmpty());
+    QCOMPARE(unit->text(), QStringLiteral("秒"));
+    s.key(Qt::Key_Return);
+    QVERIFY(unit->text().isEmpty());
+    QVERIFY(s.window->Picture1[1]->answerParts().join(QString()).isEmpty());
 }
 
 void MainWindowTest::menusOpenTheirDialogs()
