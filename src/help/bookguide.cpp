@@ -4,12 +4,21 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <array>
 
 #include "bookcover.h"
 #include "clicklabel.h"
 #include "links.h"
 #include "openurl.h"
+
+namespace
+{
+    const std::array<QColor, 3> CoverColours {QColor(0x1f, 0x4e, 0x79), QColor(0x38, 0x6b, 0x3a),
+                                              QColor(0x8a, 0x3b, 0x2e)};
+}
 
 BookGuide::BookGuide(QWidget *owner)
     : QDialog(owner)
@@ -33,10 +42,9 @@ BookGuide::BookGuide(QWidget *owner)
         QFrame *BookGuide::*picture;
         ClickLabel *BookGuide::*image;
         ClickLabel *BookGuide::*title;
-        QColor colour;
-    } books[] = {{&BookGuide::Picture1, &BookGuide::Image1, &BookGuide::Label2, QColor(0x1f, 0x4e, 0x79)},
-                 {&BookGuide::Picture2, &BookGuide::Image2, &BookGuide::Label3, QColor(0x38, 0x6b, 0x3a)},
-                 {&BookGuide::Picture3, &BookGuide::Image3, &BookGuide::Label4, QColor(0x8a, 0x3b, 0x2e)}};
+    } books[] = {{&BookGuide::Picture1, &BookGuide::Image1, &BookGuide::Label2},
+                 {&BookGuide::Picture2, &BookGuide::Image2, &BookGuide::Label3},
+                 {&BookGuide::Picture3, &BookGuide::Image3, &BookGuide::Label4}};
 
     auto *shelf = new QHBoxLayout;
     for (int i = 0; i < 3; ++i)
@@ -47,17 +55,19 @@ BookGuide::BookGuide(QWidget *owner)
         picture->setFrameShape(QFrame::StyledPanel);
         auto *image = new ClickLabel(picture);
         image->setObjectName(QStringLiteral("Image%1").arg(i + 1));
-        image->setPixmap(BookCover(book.title, book.publisher, books[i].colour));
-        image->setAlignment(Qt::AlignCenter);
+        image->setFixedSize(BookCover::Size);
         auto *title = new ClickLabel(picture);
         title->setObjectName(QStringLiteral("Label%1").arg(i + 2));
         title->setText(book.title);
-        title->setAlignment(Qt::AlignCenter);
+        title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         title->setWordWrap(true);
+        // Titles of one line or two start at the same height under covers of one size.
+        title->setMinimumHeight(2 * title->fontMetrics().lineSpacing());
         auto *column = new QVBoxLayout(picture);
-        column->addWidget(image);
+        column->addWidget(image, 0, Qt::AlignHCenter);
         column->addWidget(title);
-        shelf->addWidget(picture);
+        column->addStretch();
+        shelf->addWidget(picture, 1);
 
         this->*books[i].picture = picture;
         this->*books[i].image = image;
@@ -79,6 +89,25 @@ BookGuide::BookGuide(QWidget *owner)
     layout->addLayout(shelf);
     layout->addLayout(buttons);
     setFixedWidth(480);
+    drawCovers();
+}
+
+void BookGuide::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    drawCovers();
+}
+
+// Drawn again when shown, at the pixel ratio of the screen the window is on.
+void BookGuide::drawCovers()
+{
+    const qreal ratio = devicePixelRatioF();
+    const std::array<ClickLabel *, 3> images {Image1, Image2, Image3};
+    for (int i = 0; i < 3; ++i)
+    {
+        const Links::Book &book = Links::Books[i];
+        images[i]->setPixmap(BookCover::draw(book.title, book.publisher, CoverColours[i], ratio));
+    }
 }
 
 void BookGuide::openBook(int book)

@@ -29,7 +29,11 @@ public:
     ClickLabel *Label4 = nullptr;
     QPushButton *OKButton = nullptr;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void drawCovers();
     // The picture and the title of a book open the same page.
     void openBook(int book);
 };

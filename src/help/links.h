@@ -25,8 +25,4 @@ namespace Links
         {QStringLiteral("SUBTLEX-US 英単語頻度表"), QStringLiteral("Ghent University"),
          QStringLiteral("https://www.ugent.be/pp/experimentele-psychologie/en/research/documents/subtlexus")},
     }};
-
-    // The program has no home page of its own; the version window points at
-    // the group whose dictionary the standard bank is built from.
-    inline const QString HomePage = QStringLiteral("https://www.edrdg.org/");
 }

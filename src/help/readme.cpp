@@ -7,8 +7,9 @@
 #include "core/message.h"
 #include "core/programfolder.h"
 #include "pageopener.h"
+#include "readmeviewer.h"
 
-void OpenReadMe()
+void OpenReadMe(QWidget *owner)
 {
     const QString path = ProgramFolder::filePath(ProgramFolder::ReadMeFile);
     // Checked first: the desktop would otherwise report a missing file in
@@ -18,7 +19,7 @@ void OpenReadMe()
         Message::show(QStringLiteral("ReadMeファイルが見つかりません。\n%1").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    if (!PageOpener::open(QUrl::fromLocalFile(path)))
-        Message::show(QStringLiteral("ReadMeファイルをテキストエディタで開けませんでした。\n%1")
-                          .arg(QDir::toNativeSeparators(path)));
+    if (PageOpener::hasTextEditor() && PageOpener::open(QUrl::fromLocalFile(path)))
+        return;
+    ReadMeViewer::showFile(path, owner);
 }

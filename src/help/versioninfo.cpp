@@ -1,12 +1,13 @@
 #include "versioninfo.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "clicklabel.h"
-#include "links.h"
-#include "openurl.h"
+#include "core/programfolder.h"
+#include "readme.h"
 
 namespace
 {
@@ -35,12 +36,16 @@ VersionInfo::VersionInfo(QWidget *owner)
     Label1->setFont(title);
     Label2 = namedLabel("Label2", QString());
     Label3 = namedLabel("Label3", QStringLiteral("作者ホームページはこちら"));
+    // The program has no home page of its own: the link opens its read-me,
+    // and says so, rather than presenting anyone else as its maker.
     Label4 = new ClickLabel;
     Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setText(Links::HomePage);
-    // Drawn as a link, since clicking it opens the page.
+    Label4->setText(QDir::toNativeSeparators(ProgramFolder::filePath(ProgramFolder::ReadMeFile)));
+    Label4->setToolTip(QStringLiteral("このプログラムの説明書（readme.txt）を開きます"));
+    // Drawn as a link, since clicking it opens the read-me, in the theme's
+    // own link colour, which stays legible on a dark ground too.
     QPalette link = Label4->palette();
-    link.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    link.setColor(QPalette::WindowText, link.color(QPalette::Link));
     Label4->setPalette(link);
     QFont underlined = Label4->font();
     underlined.setUnderline(true);
@@ -62,5 +67,5 @@ VersionInfo::VersionInfo(QWidget *owner)
 
 void VersionInfo::Label4_Click()
 {
-    OpenUrl(Links::HomePage, {});
+    OpenReadMe(this);
 }

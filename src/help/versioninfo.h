@@ -6,7 +6,7 @@ class ClickLabel;
 class QLabel;
 class QPushButton;
 
-// The program's version and a link to its home page.
+// The program's version and a link to its read-me.
 class VersionInfo : public QDialog
 {
     Q_OBJECT

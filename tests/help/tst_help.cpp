@@ -8,8 +8,14 @@
 #include "help/openurl.h"
 #include "help/pageopener.h"
 #include "help/readme.h"
+#include "help/readmeviewer.h"
 #include "help/versioninfo.h"
+#include "core/cp932.h"
+#include "help/bookcover.h"
 #include "testsupport.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
 
 class TestHelp : public QObject
 {
@@ -24,6 +30,8 @@ private slots:
     void failingBrowserIsTold();
     void readMeOpensTheProgramFoldersFile();
     void readMeProblemsAreTold();
+    void readMeWithoutAnEditor_data();
+    void readMeWithoutAnEditor();
     void bookGuide();
     void versionInfo();
 
@@ -31,6 +39,7 @@ private:
     std::unique_ptr<ProgramFolderFixture> m_folder;
     QList<QUrl> m_opened;
     bool m_openerWorks = true;
+    bool m_hasEditor = true;
 };
 
 void TestHelp::init()
@@ -38,15 +47,22 @@ void TestHelp::init()
     m_folder = std::make_unique<ProgramFolderFixture>();
     m_opened.clear();
     m_openerWorks = true;
+    m_hasEditor = true;
     PageOpener::setHandler([this](const QUrl &url) {
         m_opened.append(url);
         return m_openerWorks;
     });
+    PageOpener::setEditorCheck([this] { return m_hasEditor; });
 }
 
 void TestHelp::cleanup()
 {
+    // A viewer left open by a test must not outlive its folder.
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == u"ReadMeViewer")
+            delete window;
     PageOpener::setHandler({});
+    PageOpener::setEditorCheck({});
     m_folder.reset();
 }
 
@@ -106,14 +122,54 @@ void TestHelp::readMeProblemsAreTold()
     QVERIFY(m_opened.isEmpty());
     QCOMPARE(m_folder->messages().size(), 1);
     QVERIFY(m_folder->messages().first().contains(QStringLiteral("readme.txt")));
+}
 
-    ProgramFolderFixture::writeFile(m_folder->path() + QStringLiteral("/readme.txt"), "Vocamira\r\n");
-    m_openerWorks = false;
-    m_folder->takeMessages();
+void TestHelp::readMeWithoutAnEditor_data()
+{
+    QTest::addColumn<bool>("hasEditor");
+    QTest::addColumn<bool>("openerWorks");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("tries");
+
+    const QByteArray utf8 = QStringLiteral("Vocamira 説明書\r\nEnter：スタート\r\n").toUtf8();
+    const QByteArray cp932 = Cp932::encode(QStringLiteral("Vocamira 説明書\r\nEnter：スタート\r\n"));
+    QTest::newRow("no editor registered, UTF-8") << false << true << utf8 << 0;
+    QTest::newRow("no editor registered, code page 932") << false << true << cp932 << 0;
+    QTest::newRow("the editor does not start") << true << false << utf8 << 1;
+}
+
+// Without an editor the read-me is shown in the program, readable and unchanged.
+void TestHelp::readMeWithoutAnEditor()
+{
+    QFETCH(bool, hasEditor);
+    QFETCH(bool, openerWorks);
+    QFETCH(QByteArray, file);
+    m_hasEditor = hasEditor;
+    m_openerWorks = openerWorks;
+    const QString path = m_folder->path() + QStringLiteral("/readme.txt");
+    ProgramFolderFixture::writeFile(path, file);
+
     OpenReadMe();
-    QCOMPARE(m_opened.size(), 1);
-    QCOMPARE(m_folder->messages().size(), 1);
-    QVERIFY(m_folder->messages().first().contains(QStringLiteral("readme.txt")));
+    QTEST(int(m_opened.size()), "tries");
+    QVERIFY(m_folder->messages().isEmpty());
+    ReadMeViewer *viewer = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *found = qobject_cast<ReadMeViewer *>(window))
+            viewer = found;
+    QVERIFY(viewer);
+    QVERIFY(viewer->isVisible());
+    QVERIFY(!viewer->isModal());
+    QVERIFY(viewer->Text->isReadOnly());
+    QCOMPARE(viewer->Text->toPlainText(), QStringLiteral("Vocamira 説明書\nEnter：スタート\n"));
+
+    QTest::keyClick(viewer->Text, Qt::Key_A);
+    QTest::keyClick(viewer->Text, Qt::Key_Delete);
+    QCOMPARE(viewer->Text->toPlainText(), QStringLiteral("Vocamira 説明書\nEnter：スタート\n"));
+    QTest::mouseClick(viewer->OKButton, Qt::LeftButton);
+    QVERIFY(!viewer->isVisible());
+    QFile unchanged(path);
+    QVERIFY(unchanged.open(QIODevice::ReadOnly));
+    QCOMPARE(unchanged.readAll(), file);
 }
 
 void TestHelp::bookGuide()
@@ -134,7 +190,12 @@ void TestHelp::bookGuide()
             QCOMPARE(m_opened, QList<QUrl>{QUrl(Links::Books[book].page)});
         }
         QCOMPARE(guide.findChild<QLabel *>(QStringLiteral("Label%1").arg(book + 2))->text(), Links::Books[book].title);
-        QVERIFY(!guide.findChild<QLabel *>(QStringLiteral("Image%1").arg(book + 1))->pixmap().isNull());
+        // Covers of one size, sharp at the screen's pixel ratio, their titles on one line.
+        const QPixmap cover = guide.findChild<QLabel *>(QStringLiteral("Image%1").arg(book + 1))->pixmap();
+        QCOMPARE(cover.deviceIndependentSize().toSize(), BookCover::Size);
+        QCOMPARE(cover.devicePixelRatio(), guide.devicePixelRatioF());
+        const auto *title = guide.findChild<QLabel *>(QStringLiteral("Label%1").arg(book + 2));
+        QCOMPARE(title->mapTo(&guide, QPoint()).y(), guide.Label2->mapTo(&guide, QPoint()).y());
     }
     QVERIFY(m_folder->messages().isEmpty());
 
@@ -155,10 +216,12 @@ void TestHelp::versionInfo()
     QCOMPARE(text("Label1"), QStringLiteral("Vocamira V1.0.6"));
     QCOMPARE(text("Label2"), QString());
     QCOMPARE(text("Label3"), QStringLiteral("作者ホームページはこちら"));
-    QCOMPARE(text("Label4"), Links::HomePage);
-
+    // The link names and opens the program's own read-me, not anyone's home page.
+    const QString readMe = m_folder->path() + QStringLiteral("/readme.txt");
+    QCOMPARE(text("Label4"), QDir::toNativeSeparators(readMe));
+    ProgramFolderFixture::writeFile(readMe, "Vocamira\r\n");
     QTest::mouseClick(info.findChild<ClickLabel *>(QStringLiteral("Label4")), Qt::LeftButton);
-    QCOMPARE(m_opened, QList<QUrl>{QUrl(Links::HomePage)});
+    QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(readMe)});
 
     QTest::mouseClick(info.findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
     QVERIFY(!info.isVisible());
