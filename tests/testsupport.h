@@ -25,7 +25,11 @@ public:
             QDir(m_dir.path()).mkpath(folder);
         ProgramFolder::setPath(m_dir.path());
         Common::ResetState();
-        Message::setHandler([this](const QString &text) { m_messages.append(text); });
+        Message::setBoxHandler([this](const QString &text, Message::Kind kind) {
+            m_messages.append(text);
+            if (kind == Message::Kind::Warning)
+                m_warnings.append(text);
+        });
         Clock::setSource({});
         Random::setSource({});
     }
@@ -50,6 +54,8 @@ public:
     // Messages shown since the fixture was made (or since takeMessages()).
     QStringList messages() const { return m_messages; }
     QStringList takeMessages() { return std::exchange(m_messages, {}); }
+    // Those of them shown as warnings.
+    QStringList warnings() const { return m_warnings; }
 
     void setCommon(const QString &key, const QString &value)
     {
@@ -99,4 +105,5 @@ public:
 private:
     QTemporaryDir m_dir;
     QStringList m_messages;
+    QStringList m_warnings;
 };

@@ -327,7 +327,8 @@ void Syutudai::Combo2_Click()
         Message::show(QStringLiteral("「%1」は設定ファイルにそのまま保存できない名前のため選択できません"
                                      "（前後の空白、改行などの制御文字、保存できない文字）。\n"
                                      "ファイル名を変えてから選択してください。")
-                          .arg(name));
+                          .arg(name),
+                      Message::Kind::Warning);
         Combo2->setCurrentIndex(-1);
         return;
     }
@@ -367,7 +368,7 @@ void Syutudai::Command1_Click()
     const QString failed = Common::FirstFailedCheck(fields);
     if (!failed.isEmpty())
     {
-        Message::show(failed);
+        Message::show(failed, Message::Kind::Warning);
         return;
     }
     if (!saveSettings())

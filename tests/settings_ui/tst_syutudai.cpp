@@ -219,6 +219,8 @@ void TestSyutudai::questionsPerLevel()
 
     QCOMPARE(m_folder->messages(), QStringList{message});
     const bool saved = message == Saved;
+    // A refused entry is a warning; the saved settings are a notice.
+    QCOMPARE(m_folder->warnings(), saved ? QStringList() : QStringList{message});
     QCOMPARE(dialog->isVisible(), !saved);
     QCOMPARE(perBank(Common::KeyNumberLevel), saved ? typed : QString());
     QCOMPARE(dialog->Text2->text(), typed);
