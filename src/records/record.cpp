@@ -10,6 +10,7 @@
 #include "core/common.h"
 #include "core/settings.h"
 #include "gui_shared/modal.h"
+#include "gui_shared/sheet.h"
 #include "records/max.h"
 #include "records/recordrank.h"
 
@@ -129,6 +130,14 @@ Record::Record(QWidget *owner)
     Command3 = namedButton("Command3", QStringLiteral("賞状表示"));
     OKButton = namedButton("OKButton", QStringLiteral("OK"));
     OKButton->setDefault(true);
+    // A hidden paging button keeps its place, so the other never moves and
+    // clicking the same spot keeps paging the same way.
+    for (QPushButton *paging : {Command1, Command2})
+    {
+        QSizePolicy policy = paging->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        paging->setSizePolicy(policy);
+    }
     connect(Command1, &QPushButton::clicked, this, &Record::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Record::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Record::Command3_Click);
@@ -169,6 +178,7 @@ void Record::buildCells()
             auto *frame = new QFrame;
             frame->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(cell.pictureName)).arg(row));
             frame->setFrameShape(QFrame::StyledPanel);
+            PaintAsSheet(frame);
             frame->setMinimumWidth(cell.width);
             // Every cell shows what the records file holds, never markup.
             auto *label = new QLabel(frame);

@@ -1,6 +1,5 @@
 #include "result.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -9,21 +8,30 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 #include "bank/questions.h"
 #include "core/common.h"
 #include "core/settings.h"
+#include "gui_shared/sheet.h"
 #include "gui_shared/soundplayer.h"
 
 namespace
 {
     // The scroll bar's range: its value moves the rows from the first to the last.
     constexpr int ScrollMaximum = 120;
-    // Rows shown at once in the list; the rest are reached with the scroll bar.
-    constexpr int VisibleRows = 6;
+    // The list shows every row of a test unless they would take more than
+    // this share of the screen's height; the rest is reached by scrolling.
+    constexpr qreal MaxListShare = 0.6;
+    // The score column's width in kana, room for its longest message, so the
+    // window keeps one width from test to test.
+    constexpr int ScoreColumnUnits = 18;
+    constexpr int WheelNotch = 120;
 
     struct ColumnStyle
     {
@@ -52,6 +60,7 @@ namespace
         auto *cell = new QFrame(parent);
         cell->setObjectName(indexedName(group, index));
         cell->setFrameStyle(QFrame::Box | QFrame::Plain);
+        PaintAsSheet(cell);
         auto *layout = new QHBoxLayout(cell);
         layout->setContentsMargins(4, 2, 4, 2);
         layout->addWidget(label);
@@ -112,6 +121,7 @@ Result::Result(const TestOutcome &outcome, QWidget *owner)
     VScroll1->setRange(0, ScrollMaximum);
     VScroll1->setPageStep(ScrollMaximum);
     VScroll1->setSingleStep(ScrollMaximum / 10);
+    VScroll1->installEventFilter(this);
     connect(VScroll1, &QScrollBar::valueChanged, this, &Result::placeRows);
 
     buildHeaders();
@@ -128,6 +138,7 @@ Result::Result(const TestOutcome &outcome, QWidget *owner)
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
     layOut();
+    fitListHeight();
 }
 
 void Result::buildHeaders()
@@ -199,6 +210,11 @@ void Result::buildFields()
     enlarge(Label15, 1.6);
     enlarge(Label9, 1.2);
     enlarge(Label19, 1.2);
+    // The level message is red, blue or black: it keeps a white ground.
+    PaintAsSheet(Label9);
+    Label9->setMargin(4);
+    for (QLabel *label : {Label16, Label9, Label18, Label17})
+        label->setWordWrap(true);
 }
 
 void Result::applyColumnStyles()
@@ -233,7 +249,22 @@ void Result::applyColumnStyles()
 
     const int width = number.width + first.width + second.width + mark.width;
     m_viewport->setFixedWidth(width);
-    m_viewport->setMinimumHeight(VisibleRows * Picture1[0]->sizeHint().height());
+}
+
+// Tall enough for every row of the test, as far as the screen allows.
+void Result::fitListHeight()
+{
+    const int rows = rowsHeight();
+    int limit = rows;
+    if (const QScreen *screen = this->screen())
+        limit = int(screen->availableGeometry().height() * MaxListShare);
+    m_viewport->setMinimumHeight(std::min(rows, limit));
+}
+
+int Result::rowsHeight() const
+{
+    const int height = Picture11->heightForWidth(m_viewport->width());
+    return height < 0 ? Picture11->sizeHint().height() : height;
 }
 
 void Result::layOut()
@@ -264,7 +295,10 @@ void Result::layOut()
     levelLine->addWidget(Label12);
     levelLine->addStretch();
 
-    auto *score = new QVBoxLayout;
+    auto *scoreColumn = new QWidget(this);
+    scoreColumn->setFixedWidth(ScoreColumnUnits * fontMetrics().horizontalAdvance(QChar(0x3042)));
+    auto *score = new QVBoxLayout(scoreColumn);
+    score->setContentsMargins(0, 0, 0, 0);
     score->addWidget(Label13);
     score->addWidget(Label14);
     score->addWidget(Label15);
@@ -281,7 +315,7 @@ void Result::layOut()
     auto *body = new QHBoxLayout;
     body->addLayout(questions);
     body->addSpacing(16);
-    body->addLayout(score);
+    body->addWidget(scoreColumn);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -325,25 +359,33 @@ void Result::fillScore(const TestOutcome &outcome)
 void Result::placeRows()
 {
     const int width = m_viewport->width();
-    int height = Picture11->heightForWidth(width);
-    if (height < 0)
-        height = Picture11->sizeHint().height();
+    const int height = rowsHeight();
     const int hidden = std::max(0, height - m_viewport->height());
     VScroll1->setEnabled(hidden > 0);
+    // One step of the bar, and one notch of the wheel, moves about one row.
+    const int rowHeight = std::max(1, height / UsedRows);
+    VScroll1->setSingleStep(hidden > 0 ? std::max(1, int(std::lround(qreal(ScrollMaximum) * rowHeight / hidden))) : 1);
     const int top = -hidden * VScroll1->value() / ScrollMaximum;
     Picture11->setGeometry(0, top, width, height);
 }
 
 bool Result::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Wheel && (watched == m_viewport || watched == VScroll1))
+    {
+        const int delta = static_cast<QWheelEvent *>(event)->angleDelta().y();
+        const int notches = delta / WheelNotch != 0 ? delta / WheelNotch : (delta > 0) - (delta < 0);
+        VScroll1->setValue(VScroll1->value() - notches * VScroll1->singleStep());
+        return true;
+    }
     if (watched == m_viewport)
     {
         if (event->type() == QEvent::Resize)
             placeRows();
-        if (event->type() == QEvent::Wheel)
-            return QCoreApplication::sendEvent(VScroll1, event);
         return false;
     }
+    if (watched == VScroll1)
+        return false;
     if (event->type() != QEvent::MouseButtonRelease || static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
         return false;
     for (const auto *column : {&Label2, &Label3})

@@ -35,6 +35,8 @@ private:
     void buildFields();
     void applyColumnStyles();
     void layOut();
+    void fitListHeight();
+    int rowsHeight() const;
     void fillRows();
     void fillScore(const TestOutcome &outcome);
     void placeRows();

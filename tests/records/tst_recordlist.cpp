@@ -91,6 +91,7 @@ private slots:
 
     void onePage();
     void twoPages();
+    void pagingButtonsKeepTheirPlaces();
     void cellsOfALevel();
     void rankCells_data();
     void rankCells();
@@ -208,6 +209,36 @@ void TestRecordList::twoPages()
 
     QTest::mouseClick(button(view, "Command1"), Qt::LeftButton);
     QCOMPARE(listedLevels(view).first(), QStringLiteral("16"));
+    QVERIFY(!button(view, "Command1")->isVisible());
+}
+
+// ▲ and ▼ keep their places whichever of them is hidden, so clicking the
+// same spot pages on in one direction.
+void TestRecordList::pagingButtonsKeepTheirPlaces()
+{
+    setRecords(40, 25, 25);
+    Record view;
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QTest::mouseClick(button(view, "Command2"), Qt::LeftButton);
+    QCOMPARE(view.CurrentPage, 2);
+    const QRect up = button(view, "Command1")->geometry();
+    const QRect down = button(view, "Command2")->geometry();
+    QVERIFY(up.isValid() && down.isValid() && !up.intersects(down));
+
+    QTest::mouseClick(button(view, "Command2"), Qt::LeftButton);
+    QCOMPARE(view.CurrentPage, 3);
+    QVERIFY(!button(view, "Command2")->isVisible());
+    QCOMPARE(button(view, "Command1")->geometry(), up);
+
+    for (int page = 2; page >= 1; --page)
+    {
+        QWidget *atTheSpot = view.childAt(up.center());
+        QCOMPARE(atTheSpot, button(view, "Command1"));
+        QTest::mouseClick(atTheSpot, Qt::LeftButton);
+        QCOMPARE(view.CurrentPage, page);
+        QCOMPARE(button(view, "Command2")->geometry(), down);
+    }
     QVERIFY(!button(view, "Command1")->isVisible());
 }
 

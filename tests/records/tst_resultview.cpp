@@ -3,6 +3,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "bank/questions.h"
 #include "records/endmessage.h"
@@ -65,6 +66,8 @@ private slots:
     void scoreFields_data();
     void scoreFields();
     void scrollingReachesEveryRow();
+    void tenRowsInViewAtTheDefaultSize();
+    void oneWidthFromTestToTest();
     void everyCloseRefreshesTheLevelDisplay_data();
     void everyCloseRefreshesTheLevelDisplay();
 
@@ -273,13 +276,14 @@ void TestResultView::scoreFields()
              QStringLiteral("あなたは現在，") + texts[4] + QStringLiteral("です"));
 }
 
-// Ten rows of long meanings do not fit the viewport; the scroll bar's full
-// range brings the last row wholly into view and its start the first.
+// Ten rows of very long meanings do not fit the viewport, which takes no more
+// than part of the screen; the scroll bar's full range brings the last row
+// wholly into view and its start the first.
 void TestResultView::scrollingReachesEveryRow()
 {
     useBank(false, QStringLiteral("和訳"));
     for (int i = 0; i < 200; ++i)
-        Common::QuestionBank[i].Answer = QStringLiteral("とても長い意味の説明が何行にもわたって続く場合%1").arg(i);
+        Common::QuestionBank[i].Answer = QStringLiteral("とても長い意味の説明が何行にもわたって続く場合").repeated(4) + QString::number(i);
     for (int k = 1; k <= 10; ++k)
         Common::TestQuestionNumbers[k] = QString::number(k);
     Common::TestQuestionIndex = 10;
@@ -304,6 +308,55 @@ void TestResultView::scrollingReachesEveryRow()
     scroll->setValue(60);
     QVERIFY(rows->y() < 0);
     QVERIFY(last->mapTo(viewport, QPoint(0, last->height())).y() > viewport->height());
+
+    // One notch of the wheel moves the rows by about one row.
+    scroll->setValue(0);
+    const int rowHeight = view.findChild<QWidget *>(QStringLiteral("Picture1_1"))->y();
+    const QPoint inside(viewport->width() / 2, viewport->height() / 2);
+    QWheelEvent notch(inside, viewport->mapToGlobal(inside), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(viewport, &notch);
+    QVERIFY2(-rows->y() > rowHeight / 2 && -rows->y() < rowHeight * 3 / 2,
+             qPrintable(QStringLiteral("moved %1 for rows of %2").arg(-rows->y()).arg(rowHeight)));
+}
+
+// A test's ten rows are all in view without scrolling.
+void TestResultView::tenRowsInViewAtTheDefaultSize()
+{
+    useBank(false, QStringLiteral("英訳"));
+    for (int k = 1; k <= 10; ++k)
+        Common::TestQuestionNumbers[k] = QString::number(k);
+    Common::TestQuestionIndex = 10;
+    Result view({}, nullptr);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+    QWidget *viewport = view.findChild<QWidget *>(QStringLiteral("Picture11"))->parentWidget();
+    for (int i = 0; i < 10; ++i)
+    {
+        for (const char *group : {"Picture1", "Picture2", "Picture3", "Picture4"})
+        {
+            const auto *cell = view.findChild<QWidget *>(QStringLiteral("%1_%2").arg(QLatin1String(group)).arg(i));
+            const QRect placed(cell->mapTo(viewport, QPoint()), cell->size());
+            QVERIFY2(viewport->rect().contains(placed), qPrintable(cell->objectName()));
+        }
+    }
+    QVERIFY(!view.findChild<QScrollBar *>(QStringLiteral("VScroll1"))->isEnabled());
+}
+
+// Whatever the messages of a test, the window keeps its width.
+void TestResultView::oneWidthFromTestToTest()
+{
+    useBank(false, QStringLiteral("和訳"));
+    endEarly();
+    const TestOutcome narrow {0, 80, false, QStringLiteral("学習が不足しています"), TestOutcome::MessageColor::Black, 0, 1, false};
+    const TestOutcome wide {90, 100, false, QStringLiteral("予習不足！レベルアップならず"), TestOutcome::MessageColor::Black,
+                            100, 199.999, true};
+    Result first(narrow, nullptr);
+    Result second(wide, nullptr);
+    first.show();
+    second.show();
+    QCOMPARE(first.width(), second.width());
 }
 
 void TestResultView::everyCloseRefreshesTheLevelDisplay_data()
