@@ -47,6 +47,17 @@ namespace
             combo->setCurrentIndex(index);
     }
 
+    // A field shown for information is disabled, but its value stays as
+    // legible as an editable one's, on the window's own ground.
+    void readableWhenDisabled(QWidget *field)
+    {
+        QPalette palette = field->palette();
+        for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+            palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
+        palette.setColor(QPalette::Disabled, QPalette::Base, palette.color(QPalette::Active, QPalette::Window));
+        field->setPalette(palette);
+    }
+
     void writeCommon(const QString &key, const QString &value)
     {
         Common::WriteIniValue(Common::CommonIni, Common::SectionSyutudai, key, value);
@@ -82,12 +93,13 @@ Syutudai::Syutudai(QWidget *owner)
     buttons->addStretch();
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);
-    auto *right = new QVBoxLayout;
-    right->addWidget(Frame4);
-    right->addLayout(buttons);
-    auto *layout = new QHBoxLayout(this);
-    layout->addLayout(left);
-    layout->addLayout(right);
+    // The choices on the left and the parameters on the right are of a
+    // height; the long help on the parameters runs under both.
+    auto *layout = new QGridLayout(this);
+    layout->addLayout(left, 0, 0);
+    layout->addWidget(Frame4, 0, 1, Qt::AlignTop);
+    layout->addWidget(Label3, 1, 0, 1, 2);
+    layout->addLayout(buttons, 2, 0, 1, 2);
 
     ShowSourceChoice();
     ShowBankParameters();
@@ -194,6 +206,8 @@ void Syutudai::buildParameterFrame()
                 {Label10, Text4, Label11}, {Label12, Text5, Label13}, {Label14, Combo3, Label15},
                 {Label16, Combo4, nullptr}};
     auto *grid = new QGridLayout(Frame4);
+    // A clear gap between each caption and its field.
+    grid->setHorizontalSpacing(2 * grid->horizontalSpacing() + 4);
     int line = 0;
     for (const auto &row : rows)
     {
@@ -203,7 +217,10 @@ void Syutudai::buildParameterFrame()
             grid->addWidget(row.unit, line, 2);
         ++line;
     }
-    grid->addWidget(Label3, line, 0, 1, 3);
+    for (QWidget *field : {static_cast<QWidget *>(Text1), static_cast<QWidget *>(Text2), static_cast<QWidget *>(Text3),
+                           static_cast<QWidget *>(Text4), static_cast<QWidget *>(Text5), static_cast<QWidget *>(Combo3),
+                           static_cast<QWidget *>(Combo4)})
+        readableWhenDisabled(field);
 
     connect(Text2, &QLineEdit::textChanged, this, &Syutudai::Text2_Change);
 }

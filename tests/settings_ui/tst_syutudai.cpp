@@ -141,6 +141,9 @@ void TestSyutudai::standardBankShowsItsFixedParameters()
         auto *field = child<QLineEdit>(dialog, qPrintable(names[i]));
         QCOMPARE(field->text(), values[i]);
         QVERIFY(!field->isEnabled());
+        // Not editable, yet drawn in the ink of an editable field.
+        QCOMPARE(field->palette().color(QPalette::Disabled, QPalette::Text),
+                 field->palette().color(QPalette::Active, QPalette::Text));
     }
     QCOMPARE(dialog.Combo3->currentText(), QStringLiteral("80"));
     QCOMPARE(dialog.Combo4->currentText(), QStringLiteral("有り"));
