@@ -23,6 +23,8 @@ FittedLabel::FittedLabel(QWidget *parent)
     : QLabel(parent)
 {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // It draws its text as it stands: a tag in a bank's text is text to show.
+    setTextFormat(Qt::PlainText);
 }
 
 void FittedLabel::setArea(int lines, qreal pointSize)
