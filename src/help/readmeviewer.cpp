@@ -15,7 +15,7 @@
 
 namespace
 {
-    constexpr int Columns = 84;
+    constexpr int Columns = 90;
     constexpr int Lines = 36;
 
     // The shipped read-me is UTF-8; one saved by an older editor may be in

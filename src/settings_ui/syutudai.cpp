@@ -217,7 +217,8 @@ void Syutudai::buildParameterFrame()
             grid->addWidget(row.unit, line, 2);
         ++line;
     }
-    for (QWidget *field : {static_cast<QWidget *>(Text1), static_cast<QWidget *>(Text2), static_cast<QWidget *>(Text3),
+    for (QWidget *field : {static_cast<QWidget *>(Combo1), static_cast<QWidget *>(Text1),
+                           static_cast<QWidget *>(Text2), static_cast<QWidget *>(Text3),
                            static_cast<QWidget *>(Text4), static_cast<QWidget *>(Text5), static_cast<QWidget *>(Combo3),
                            static_cast<QWidget *>(Combo4)})
         readableWhenDisabled(field);
