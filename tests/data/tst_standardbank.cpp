@@ -178,17 +178,18 @@ void TestStandardBank::headwordsArePlainAndTypeable()
     }
 }
 
+// Headwords and meanings never repeat, so no two candidates look alike. A reading
+// may repeat (花 and 鼻 are both はな): the judge takes the correct candidate first,
+// so typing it always scores, and the everyday word is not lost to a homophone.
 void TestStandardBank::noTwoQuestionsLookOrTypeAlike()
 {
-    QSet<QString> english, meanings, readings;
+    QSet<QString> english, meanings;
     for (const Question &q : std::as_const(m_table))
     {
         QVERIFY2(!english.contains(q.english), qPrintable(q.english));
         QVERIFY2(!meanings.contains(q.meaning), qPrintable(q.meaning));
-        QVERIFY2(!readings.contains(q.reading), qPrintable(q.reading));
         english.insert(q.english);
         meanings.insert(q.meaning);
-        readings.insert(q.reading);
     }
 }
 

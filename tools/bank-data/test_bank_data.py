@@ -1,11 +1,13 @@
 #!/usr/bin/python3
-"""Checks the committed standard bank against what the program can show and type."""
+"""Checks the committed standard bank against what the program can show and type,
+and against the everyday meanings of the most basic words."""
 
 import re
 import unittest
 from pathlib import Path
 
 BANK = Path(__file__).resolve().parent.parent.parent / "data" / "standard-bank.tsv"
+REVIEW = BANK.with_name("standard-bank-review.tsv")
 HEADWORD = re.compile(r"^[a-z]+([- ][a-z]+)?$")
 # The judge's kana units, the long-vowel mark and the four marks; nothing else is typeable.
 TYPEABLE = set(
@@ -45,13 +47,41 @@ class StandardBankTest(unittest.TestCase):
                 bad.append(row)
         self.assertEqual(bad, [])
 
-    def test_no_two_questions_share_a_field(self):
-        # Wrong answers are drawn from the whole bank, so a shared field means
-        # two candidates that look or type alike.
-        for column in range(3):
+    def test_no_two_questions_share_a_headword_or_meaning(self):
+        # Wrong answers are drawn from the whole bank: a shared headword or meaning
+        # would show two candidates that look alike.  Readings may repeat (花, 鼻):
+        # the judge completes the correct candidate first.
+        for column in range(2):
             values = [row[column] for row in self.rows]
             repeated = sorted({v for v in values if values.count(v) > 1})
             self.assertEqual(repeated, [], f"column {column + 1}")
+
+    def test_review_file_lists_every_shared_reading(self):
+        review = {}
+        for line in REVIEW.read_text(encoding="utf-8").splitlines():
+            if not line.startswith("#"):
+                fields = line.split("\t")
+                review[int(fields[0])] = fields
+        readings = [row[2] for row in self.rows]
+        shared = [n + 1 for n, r in enumerate(readings) if readings.count(r) > 1]
+        self.assertEqual([n for n in shared if "same reading" not in review.get(n, [""] * 5)[4]], [])
+        for n, fields in review.items():
+            self.assertEqual(fields[1:4], self.rows[n - 1], f"review row {n}")
+
+    def test_core_words_have_their_everyday_meaning(self):
+        expected = {
+            "good": "良い", "bad": "悪い", "what": "何", "where": "どこ", "when": "いつ",
+            "why": "なぜ", "how": "どう", "yes": "はい", "thank": "ありがとう",
+            "hello": "こんにちは", "friend": "友達", "water": "水", "flower": "花",
+            "card": "カード", "glasses": "めがね", "look": "見る", "give": "あげる",
+            "get": "もらう", "great": "すごい", "again": "また", "wear": "着る",
+            "monday": "月曜日", "sunday": "日曜日", "egg": "卵", "nose": "鼻",
+        }
+        meanings = {row[0]: row[1] for row in self.rows}
+        self.assertEqual({w: meanings.get(w) for w in expected}, expected)
+        first_levels = {row[0] for row in self.rows[:30 * 17]}
+        self.assertEqual(sorted({"good", "bad", "what", "where", "why", "how", "yes", "thank",
+                                 "hello", "friend", "water", "flower"} - first_levels), [])
 
 
 if __name__ == "__main__":

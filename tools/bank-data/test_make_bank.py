@@ -1,0 +1,182 @@
+#!/usr/bin/python3
+"""Checks the rules of make_bank.py on small hand-made inputs: no EDICT, no word list."""
+
+import unittest
+from collections import Counter
+from types import SimpleNamespace
+
+import make_bank as mb
+
+
+def edict(*texts):
+    return [mb.parse_edict_line(t) for t in texts]
+
+
+def tables(**kw):
+    base = dict(blocked=set(), excluded=set(), capital_ok=set(), own_words=set(),
+                narrow=set(), everyday=set(), overrides={})
+    base.update(kw)
+    return SimpleNamespace(**base)
+
+
+def candidate(meaning, score, reading=None):
+    return mb.Candidate(score, meaning, reading or meaning, (-score, meaning))
+
+
+class InflectionTest(unittest.TestCase):
+    # word, words seen earlier in the list, the headword it gives (None: skipped)
+    CASES = [
+        ("good", {"go"}, "good"),            # -d only after e
+        ("card", {"car"}, "card"),
+        ("wind", {"win"}, "wind"),            # letters double only before -ed/-ing
+        ("sand", {"san"}, "sand"),
+        ("loss", {"lose", "los"}, "loss"),    # no -s after s
+        ("glasses", {"glass"}, "glasses"),    # a word of its own
+        ("loved", {"love"}, None),
+        ("stopped", {"stop"}, None),
+        ("running", {"run"}, None),
+        ("cities", {"city"}, None),
+        ("tried", {"try"}, None),
+        ("boxes", {"box"}, None),
+        ("cookies", set(), "cookie"),         # the singular, where EDICT has it
+        ("flowers", set(), "flower"),
+        ("bonuses", set(), None),             # no dictionary singular
+    ]
+
+    def test_headwords(self):
+        index = mb.gloss_index(edict(
+            "良い [よい] /(adj-i) good/(P)/", "カード /(n) card/(P)/",
+            "風 [かぜ] /(n) wind/(P)/", "砂 [すな] /(n) sand/(P)/",
+            "損失 [そんしつ] /(n) loss/(P)/", "クッキー /(n) cookie/(P)/",
+            "花 [はな] /(n) flower/(P)/"))
+        own = tables(own_words={"glasses"})
+        for word, seen, expected in self.CASES:
+            with self.subTest(word=word):
+                got, _ = mb.headword_for(word, seen, index, own, Counter())
+                self.assertEqual(got, expected)
+
+
+class CapitalisedTest(unittest.TestCase):
+    CASES = [
+        ("What", "what"), ("Monday", "monday"), ("Thank", "thank"),
+        ("Jack", None), ("Paris", None), ("I", None),
+    ]
+
+    def test_allow_list(self):
+        allowed = tables(capital_ok={"what", "monday", "thank"})
+        for raw, expected in self.CASES:
+            with self.subTest(raw=raw):
+                skipped = Counter()
+                got, _ = mb.headword_for(raw, set(), {}, allowed, skipped)
+                self.assertEqual(got, expected)
+                self.assertEqual(sum(skipped.values()), 0 if expected else 1)
+
+    def test_capitalised_gloss_matches_the_lower_case_headword(self):
+        index = mb.gloss_index(edict("月曜日 [げつようび] /(n-adv,n-t) Monday/(P)/"))
+        self.assertEqual([m[0].form for m in index["monday"]], ["月曜日"])
+
+
+class ReverseCheckTest(unittest.TestCase):
+    RANKS = {"event": 100, "affair": 900, "see": 50, "look": 60, "curious": 500,
+             "curiosity": 2000, "eggs": 700, "egg": 800}
+    # headword, EDICT line, the other word the meaning translates first
+    CASES = [
+        ("affair", "事件 [じけん] /(n) event/affair/incident/(P)/", "event"),
+        ("curious", "好奇心 [こうきしん] /(n) curiosity/inquisitiveness/(P)/", "curiosity"),
+        ("look", "見る [みる] /(v1,vt) (1) to see/to look/(P)/", "see"),
+        ("see", "見る [みる] /(v1,vt) (1) to see/to look/(P)/", None),
+        ("event", "事件 [じけん] /(n) event/affair/incident/(P)/", None),
+        ("egg", "卵 [たまご] /(n) eggs/egg/(P)/", None),
+        ("color", "色 [いろ] /(n) colour/color/(P)/", None),
+        ("look", "眺める [ながめる] /(v1,vt) to look at/(P)/", None),
+    ]
+
+    def test_cases(self):
+        for word, text, expected in self.CASES:
+            with self.subTest(word=word, line=text):
+                line = mb.parse_edict_line(text)
+                self.assertEqual(mb.reverse_clash(word, line, self.RANKS), expected)
+
+    def test_a_failing_match_ranks_below_a_passing_one(self):
+        lines = edict("事件 [じけん] /(n) event/affair/(P)/", "出来事 [できごと] /(n) incident/affair/(P)/")
+        signals = SimpleNamespace(usage=mb.Usage(lines), grades={}, ranks=self.RANKS)
+        found = mb.candidates_for("affair", mb.gloss_index(lines)["affair"], signals)
+        self.assertEqual(found[-1].meaning, "事件")
+        self.assertEqual(found[-1].reverse, "event")
+
+
+class AssignmentTest(unittest.TestCase):
+    def entries(self, table):
+        return [mb.Entry(word, n, [candidate(m, s) for m, s in choices])
+                for n, (word, choices) in enumerate(table)]
+
+    # entries in bank order with (meaning, score) best first; who gets what
+    CASES = [
+        ("the plainer translation wins over the earlier word",
+         [("see", [("見る", 110), ("見える", 95)]), ("look", [("見る", 120), ("眺める", 100)])],
+         {"see": "見える", "look": "見る"}),
+        ("a tie goes to the earlier word",
+         [("small", [("小さい", 100), ("小さな", 90)]), ("little", [("小さい", 100), ("少し", 95)])],
+         {"small": "小さい", "little": "少し"}),
+        ("a displaced word displaces in turn",
+         [("a", [("甲", 100), ("乙", 115)]), ("b", [("乙", 110), ("丙", 90)]),
+          ("c", [("甲", 120)])],
+         {"c": "甲", "a": "乙", "b": "丙"}),
+        ("a word that runs out of meanings is left out",
+         [("tiny", [("小さい", 90)]), ("small", [("小さい", 100)])],
+         {"small": "小さい"}),
+        ("the same reading is no clash",
+         [("flower", [("花", 100)]), ("nose", [("鼻", 100)])],
+         {"flower": "花", "nose": "鼻"}),
+    ]
+
+    def test_cases(self):
+        for name, table, expected in self.CASES:
+            with self.subTest(name):
+                entries = self.entries(table)
+                got = {entries[i].word: c.meaning for i, c in mb.assign(entries).items()}
+                self.assertEqual(got, expected)
+
+    def test_choose_fills_the_bank_in_learner_order(self):
+        entries = self.entries([("jury", [("陪審", 100)]), ("tiny", [("小さい", 90)]),
+                                ("small", [("小さい", 100)]), ("egg", [("卵", 100)]),
+                                ("milk", [("牛乳", 100)])])
+        entries[0].order = 10  # a narrow word pushed back
+        chosen = mb.choose(entries, 3)
+        self.assertEqual([(e.word, c.meaning) for e, c in chosen],
+                         [("small", "小さい"), ("egg", "卵"), ("milk", "牛乳")])
+
+
+class ReviewTest(unittest.TestCase):
+    def test_flags(self):
+        def row(word, meaning, reading, first=None, note=""):
+            picked = candidate(meaning, 100, reading)
+            others = [candidate(first, 120)] if first else []
+            return mb.Entry(word, 0, others + [picked], note), picked
+
+        chosen = [row("small", "小さい", "ちいさい"), row("tiny", "小さな", "ちいさな", "小さい"),
+                  row("flower", "花", "はな"), row("nose", "鼻", "はな"),
+                  row("wedding", "結婚式", "けっこんしき"), row("marry", "結婚", "けっこん"),
+                  row("dog", "犬", "いぬ"), row("get", "もらう", "もらう", note="hand choice")]
+        notes = {word: why for _, word, _, _, why in mb.review(chosen)}
+        self.assertIn("displaced: 小さい went to 'small'", notes["tiny"])
+        self.assertIn("shares a stem with 小さな", notes["small"])
+        self.assertIn("same reading as 鼻", notes["flower"])
+        self.assertIn("shares a stem with 結婚 ('marry')", notes["wedding"])
+        self.assertEqual(notes["get"], "hand choice")
+        self.assertNotIn("dog", notes)
+
+
+class KanjiGradeTest(unittest.TestCase):
+    GRADES = {"見": 1, "言": 2, "告": 5, "眺": 8, "偉": 8, "貰": 9}
+    CASES = [("見る", 0), ("言う", 0), ("告げる", 3), ("眺める", 8), ("もらう", 0),
+             ("貰う", 15), ("鬱", 15)]
+
+    def test_penalties(self):
+        for meaning, expected in self.CASES:
+            with self.subTest(meaning):
+                self.assertEqual(mb.kanji_penalty(meaning, self.GRADES), expected)
+
+
+if __name__ == "__main__":
+    unittest.main()
