@@ -510,10 +510,7 @@ def headword_for(raw, seen, index, tables, skipped):
     singular = sorted(w for w in plural if w in index and w not in tables.excluded)
     if singular:
         return singular[0], f"singular of '{word}'"
-    if plural:
-        skipped["plural with no dictionary singular"] += 1
-        return None, ""
-    return word, ""
+    return word, ""  # sometimes, upstairs: no plural of a dictionary word
 
 
 def learner_order(rank, word, tables):
