@@ -28,6 +28,7 @@
 #include "help/bookguide.h"
 #include "help/readme.h"
 #include "help/versioninfo.h"
+#include "history/historystore.h"
 #include "judge/judge.h"
 #include "judge/judgetable.h"
 #include "judge/keycodelookup.h"
@@ -302,6 +303,8 @@ bool MainWindow::Form_Load()
         return false;
     }
     LoadRecords();
+    // Opened at the end of the first test, so start-up never waits for it.
+    m_history = std::make_unique<HistoryStore>(HistoryStore::defaultPath());
     Option3->setEnabled(true);
     ShowTestSettings();
     ShowLevelStatus();
@@ -463,6 +466,8 @@ void MainWindow::startTest()
     CurrentTimeLimit = Option3->isChecked() ? TimeLimitChallenge : TimeLimitStudy;
     // Read after the forced-review notice, whose time does not count.
     StartTime = Clock::nowMs();
+    m_capture.begin(Clock::currentDateTime(), StartTime,
+                    Option1->isChecked() ? QStringLiteral("ROMA") : QStringLiteral("KANA"));
     Timer1->start(TimerIntervalMs);
     TestState = TestRules::Running;
     NextQuestion();
@@ -547,6 +552,7 @@ void MainWindow::PickQuestion()
     QuestionBank[q].UsedMark = Set;
     TestQuestionNumbers[n] = QString::number(q);
     TestMarks[n] = TestRules::MarkWrong;
+    m_capture.questionShown(q, QuestionBank[q].Prompt, QuestionBank[q].Answer, Clock::nowMs());
     showCandidate(0);
 
     // The wrong answers fill the other two boxes in increasing order.
@@ -615,7 +621,11 @@ void MainWindow::Form_KeyDown(int keyCode, int shift)
         if (TargetAlive[slot] == Set && judgeSlot(slot, lookup.KeyRomaChar, lookup.KeyKanaChar))
             return;
     }
-    dropMissedSlots();
+    // A key that no live slot accepted changes nothing; it is only counted.
+    const bool accepted = std::any_of(TargetHit.cbegin(), TargetHit.cend(), [](const QString &hit) { return hit == Set; });
+    m_capture.keyJudged(accepted);
+    if (accepted)
+        dropMissedSlots();
 }
 
 void MainWindow::cancelTargets()
@@ -674,6 +684,8 @@ bool MainWindow::judgeSlot(int slot, const QString &romaKey, const QString &kana
 void MainWindow::completeQuestion(int slot)
 {
     using namespace Common;
+    const int chosen = TargetQuestion[slot];
+    m_capture.questionCompleted(slot == 0, chosen, QuestionBank[chosen].Answer, Clock::nowMs());
     if (slot == 0)
     {
         TestMarks[TestQuestionIndex] = TestRules::MarkCorrect;
@@ -687,9 +699,6 @@ void MainWindow::completeQuestion(int slot)
 
 void MainWindow::dropMissedSlots()
 {
-    // A key that no live slot accepted changes nothing.
-    if (std::none_of(TargetHit.cbegin(), TargetHit.cend(), [](const QString &hit) { return hit == Set; }))
-        return;
     for (int slot = 0; slot < 3; ++slot)
     {
         if (TargetHit[slot].isEmpty())
@@ -706,15 +715,34 @@ void MainWindow::EndTest()
     Command1->setText(QStringLiteral("スタート"));
     Timer1->stop();
 
+    const int levelBefore = CurrentLevel;
     const TestOutcome outcome = TestRules::ScoreTest(EndTime - StartTime, QDate::currentDate());
     // The records are safe on disk before any notice can keep the learner waiting.
     SaveRecords();
+    keepInHistory(outcome, levelBefore);
     EndMessage notice(outcome, this);
     // Closing the result view shows the LEVEL and failure count the test has left.
     connect(&notice, &EndMessage::resultViewClosed, this, &MainWindow::ShowLevelStatus);
     Modal::exec(notice);
     if (TestMode == TestRules::ModeLevelUp && CurrentLevel == LevelCount)
         ShowTopLevelNotice();
+}
+
+void MainWindow::keepInHistory(const TestOutcome &outcome, int levelBefore)
+{
+    using namespace Common;
+    if (!m_history)
+        return;
+    HistoryTest test = m_capture.finish(EndTime);
+    test.kind = TestMode;
+    test.level = TestLevel;
+    test.score = outcome.score;
+    test.seconds = outcome.shownSeconds;
+    test.passed = outcome.passed;
+    test.levelBefore = levelBefore;
+    test.levelAfter = CurrentLevel;
+    // A history that cannot take the test tells the learner once; the test is already saved.
+    m_history->addTest(test);
 }
 
 void MainWindow::ShowTopLevelNotice()

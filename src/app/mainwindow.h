@@ -4,6 +4,9 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
+
+#include "history/testcapture.h"
 
 class QAction;
 class QComboBox;
@@ -13,7 +16,9 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+class HistoryStore;
 class TargetBox;
+struct TestOutcome;
 
 namespace TestRules
 {
@@ -158,7 +163,11 @@ private:
     void dropMissedSlots();
 
     void EndTest();
+    // Keeps the scored test in the study history, after the records are saved.
+    void keepInHistory(const TestOutcome &outcome, int levelBefore);
     void ShowTopLevelNotice();
 
     QLabel *m_secondsUnit = nullptr;
+    TestCapture m_capture;
+    std::unique_ptr<HistoryStore> m_history;
 };

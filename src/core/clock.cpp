@@ -17,6 +17,12 @@ namespace
             timer.start();
         return static_cast<double>(timer.elapsed());
     }
+
+    std::function<QDateTime()> &dateTimeSource()
+    {
+        static std::function<QDateTime()> fn;
+        return fn;
+    }
 }
 
 double Clock::nowMs()
@@ -27,4 +33,14 @@ double Clock::nowMs()
 void Clock::setSource(std::function<double()> source)
 {
     ::source() = std::move(source);
+}
+
+QDateTime Clock::currentDateTime()
+{
+    return dateTimeSource() ? dateTimeSource()() : QDateTime::currentDateTime();
+}
+
+void Clock::setDateTimeSource(std::function<QDateTime()> source)
+{
+    ::dateTimeSource() = std::move(source);
 }

@@ -18,6 +18,7 @@
 #include "bank/questions.h"
 #include "core/message.h"
 #include "help/pageopener.h"
+#include "history/historysupport.h"
 #include "judge/judge.h"
 #include "judge/judgetable.h"
 #include "judge/keycodelookup.h"
@@ -230,6 +231,9 @@ private slots:
     void pronunciation_data();
     void pronunciation();
     void bankTextIsShownAsWritten();
+    void historyKeepsEveryQuestion();
+    void historyFaultsLeaveTheRecordsAsTheyWouldBe_data();
+    void historyFaultsLeaveTheRecordsAsTheyWouldBe();
 };
 
 void MainWindowTest::initTestCase()
@@ -1088,6 +1092,115 @@ void MainWindowTest::bankTextIsShownAsWritten()
     });
     s.window->MenuRecord->trigger();
     QCOMPARE(inRecord, QStringList());
+}
+
+void MainWindowTest::historyKeepsEveryQuestion()
+{
+    Session s(standardBank(17 * 3));
+    const QDateTime started(QDate(2026, 12, 7), QTime(21, 30));
+    Clock::setDateTimeSource([started] { return started; });
+    QVERIFY(s.load());
+    s.key(Qt::Key_Return);
+    int wrongChoice = -1;
+    for (int n = 1; n <= 10; ++n)
+    {
+        s.now += 1000 + 100 * n;
+        if (n == 5)
+            s.type(QStringLiteral("1")); // taken by no candidate
+        if (n == 3)
+            wrongChoice = s.window->TargetQuestion[2];
+        s.answer(n == 3 ? 2 : 0);
+    }
+    Clock::setDateTimeSource({});
+    QVERIFY(!s.running());
+
+    HistoryStore store(HistoryStore::defaultPath());
+    QList<HistoryTest> tests;
+    QVERIFY(store.forEachTest(HistoryFilter::current(), [&tests](const HistoryTest &test) { tests.append(test); }));
+    QCOMPARE(tests.size(), 1);
+    const HistoryTest &test = tests[0];
+    QCOMPARE(test.startedAt, started);
+    QCOMPARE(test.endedAt, started.addMSecs(15500));
+    QCOMPARE(test.bankKind, QStringLiteral("STANDARD"));
+    QCOMPARE(test.direction, QStringLiteral("和訳"));
+    QCOMPARE(test.inputMethod, QStringLiteral("ROMA"));
+    QCOMPARE(test.kind, QStringLiteral("L"));
+    QCOMPARE(test.level, 1);
+    QCOMPARE(test.score, 90);
+    QVERIFY(test.passed);
+    QCOMPARE(test.levelBefore, 0);
+    QCOMPARE(test.levelAfter, 1);
+    QCOMPARE(test.seconds, 15.5);
+    QCOMPARE(test.questions.size(), 10);
+    for (int n = 1; n <= 10; ++n)
+    {
+        const HistoryTest::Question &q = test.questions[n - 1];
+        const Common::QuestionEntry &entry = Common::QuestionBank[Common::TestQuestionNumbers[n].toInt()];
+        QCOMPARE(q.number, n);
+        QCOMPARE(q.bankIndex, Common::TestQuestionNumbers[n].toInt());
+        QCOMPARE(q.prompt, entry.Prompt);
+        QCOMPARE(q.answer, entry.Answer);
+        QVERIFY(q.answered);
+        QCOMPARE(q.correct, n != 3);
+        QCOMPARE(q.chosenIndex, n == 3 ? wrongChoice : -1);
+        QCOMPARE(q.chosenAnswer, n == 3 ? Common::QuestionBank[wrongChoice].Answer : QString());
+        QCOMPARE(q.seconds, (1000 + 100 * n) / 1000.0);
+        QCOMPARE(q.keysAccepted, int(Judge::MakeRomaGuide(n == 3 ? Common::QuestionBank[wrongChoice].AnswerKeys
+                                                                 : entry.AnswerKeys).size()));
+        QCOMPARE(q.keysRejected, n == 5 ? 1 : 0);
+    }
+    QVERIFY(s.folder.messages().isEmpty());
+}
+
+void MainWindowTest::historyFaultsLeaveTheRecordsAsTheyWouldBe_data()
+{
+    QTest::addColumn<HistoryFault>("fault");
+
+    QTest::newRow("a folder in its place") << HistoryFault::FolderInPlace;
+    QTest::newRow("locked by another program") << HistoryFault::Locked;
+    QTest::newRow("no database at all") << HistoryFault::Garbage;
+    QTest::newRow("damaged pages") << HistoryFault::DamagedPages;
+    QTest::newRow("a newer version") << HistoryFault::NewerVersion;
+}
+
+void MainWindowTest::historyFaultsLeaveTheRecordsAsTheyWouldBe()
+{
+    QFETCH(HistoryFault, fault);
+    // The same two tests, typed with the same draws, once with a sound history
+    // and once with the fault. Every save scrambles with a new key table, so
+    // the records are compared by the lines the file holds.
+    QStringList records[2];
+    QStringList messages[2];
+    for (const HistoryFault run : {HistoryFault::None, fault})
+    {
+        Session s(standardBank(17 * 3));
+        QVERIFY(s.load());
+        const QString path = HistoryStore::defaultPath();
+        {
+            HistoryStore earlier(path);
+            HistoryTest test;
+            test.startedAt = test.endedAt = QDateTime::currentDateTime();
+            QVERIFY(earlier.addTest(test));
+        }
+        const auto lock = injectFault(run, path);
+        Random::seed(99);
+        for (int round = 0; round < 2; ++round)
+        {
+            s.key(Qt::Key_Return);
+            for (int n = 1; n <= 10; ++n)
+                s.answer(n % 4 ? 0 : 1);
+        }
+        QVERIFY(!s.running());
+        QCOMPARE(s.modals.shown().count(QStringLiteral("Result")), 2);
+        QCOMPARE(GsxSeq::ReadContainerFile(Common::RecordDataPath(), records[run == HistoryFault::None ? 0 : 1]),
+                 GsxSeq::FileResult::Complete);
+        messages[run == HistoryFault::None ? 0 : 1] = s.folder.messages();
+    }
+    QVERIFY(!records[0].isEmpty());
+    QCOMPARE(records[1], records[0]);
+    QCOMPARE(messages[0], QStringList());
+    QCOMPARE(messages[1].size(), 1);
+    QVERIFY(messages[1][0].startsWith(QStringLiteral("学習履歴ファイル")));
 }
 
 QTEST_MAIN(MainWindowTest)

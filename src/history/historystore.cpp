@@ -1,0 +1,555 @@
+#include "historystore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <algorithm>
+#include <atomic>
+
+#include "core/message.h"
+#include "core/programfolder.h"
+
+namespace
+{
+    const QString FileName = QStringLiteral("history.sqlite3");
+
+    // Each step takes the schema one version further; a new file runs them all.
+    const QList<QStringList> Migrations {
+        // 0 -> 1: the tests and their questions.
+        {QStringLiteral("CREATE TABLE tests ("
+                        " id INTEGER PRIMARY KEY,"
+                        " started_at INTEGER NOT NULL," // milliseconds since 1970, UTC
+                        " ended_at INTEGER NOT NULL,"
+                        " bank_kind TEXT NOT NULL,"
+                        " bank_name TEXT NOT NULL,"
+                        " direction TEXT NOT NULL,"
+                        " input_method TEXT NOT NULL,"
+                        " kind TEXT NOT NULL,"
+                        " level INTEGER NOT NULL,"
+                        " score INTEGER NOT NULL,"
+                        " seconds REAL NOT NULL,"
+                        " passed INTEGER NOT NULL,"
+                        " level_before INTEGER NOT NULL,"
+                        " level_after INTEGER NOT NULL)"),
+         QStringLiteral("CREATE TABLE questions ("
+                        " test_id INTEGER NOT NULL REFERENCES tests (id) ON DELETE CASCADE,"
+                        " number INTEGER NOT NULL,"
+                        " bank_index INTEGER NOT NULL,"
+                        " prompt TEXT NOT NULL,"
+                        " answer TEXT NOT NULL,"
+                        " answered INTEGER NOT NULL,"
+                        " correct INTEGER NOT NULL,"
+                        " chosen_index INTEGER,"   // the wrong candidate completed
+                        " seconds REAL,"           // NULL when never answered
+                        " keys_accepted INTEGER NOT NULL,"
+                        " keys_rejected INTEGER NOT NULL,"
+                        " PRIMARY KEY (test_id, number)) WITHOUT ROWID"),
+         // The views take one bank and direction in time order.
+         QStringLiteral("CREATE INDEX tests_by_bank ON tests (bank_kind, bank_name, direction, started_at)")},
+        // 1 -> 2: what was chosen instead survives a change of the bank; when each question came.
+        {QStringLiteral("ALTER TABLE questions ADD COLUMN chosen_answer TEXT"),
+         QStringLiteral("ALTER TABLE questions ADD COLUMN shown_ms INTEGER NOT NULL DEFAULT 0")},
+    };
+
+    // SQLite's primary result codes.
+    enum SqliteCode
+    {
+        SqlitePerm = 3,
+        SqliteBusy = 5,
+        SqliteLocked = 6,
+        SqliteReadOnly = 8,
+        SqliteCorrupt = 11,
+        SqliteCantOpen = 14,
+        SqliteNotADatabase = 26,
+    };
+
+    // Long enough to pass over another program's short write, short enough
+    // that the end of a test never waits noticeably.
+    const QString ConnectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=100");
+
+    const QChar ChoiceSeparator(0x1F);
+
+    QString nextConnectionName()
+    {
+        static std::atomic<int> counter {0};
+        return QStringLiteral("vocamira-history-%1").arg(++counter);
+    }
+
+    // Qt binds a null string as NULL: an empty text is stored as "".
+    QVariant text(const QString &value)
+    {
+        return QVariant(value.isNull() ? QStringLiteral("") : value);
+    }
+
+    QDateTime fromMs(const QVariant &value)
+    {
+        return value.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(value.toLongLong());
+    }
+
+    // The wrong answers chosen, the most frequent first, ties in order of first choice.
+    QStringList byFrequency(const QString &joined)
+    {
+        QStringList order;
+        QHash<QString, int> counts;
+        for (const QString &choice : joined.split(ChoiceSeparator, Qt::SkipEmptyParts))
+        {
+            if (!counts.contains(choice))
+                order.append(choice);
+            ++counts[choice];
+        }
+        std::stable_sort(order.begin(), order.end(),
+                         [&counts](const QString &a, const QString &b) { return counts[a] > counts[b]; });
+        return order;
+    }
+}
+
+int HistoryTest::keysAccepted() const
+{
+    int keys = 0;
+    for (const Question &question : questions)
+        keys += question.keysAccepted;
+    return keys;
+}
+
+int HistoryTest::keysRejected() const
+{
+    int keys = 0;
+    for (const Question &question : questions)
+        keys += question.keysRejected;
+    return keys;
+}
+
+HistoryStore::HistoryStore(const QString &path, Creation creation)
+    : m_path(path)
+    , m_creation(creation)
+    , m_connection(nextConnectionName())
+{
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    m_db.setDatabaseName(m_path);
+    m_db.setConnectOptions(ConnectOptions);
+}
+
+HistoryStore::~HistoryStore()
+{
+    close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+QString HistoryStore::defaultPath()
+{
+    // Beside the records folders, wherever the learner's folder is.
+    return QFileInfo(ProgramFolder::filePath(ProgramFolder::StandardRecordDir)).path() + u'/' + FileName;
+}
+
+QString HistoryStore::problemText() const
+{
+    const QString file = QDir::toNativeSeparators(m_path);
+    const QString notKept = QStringLiteral("今回の学習履歴は記録されません（成績は保存されています）。");
+    switch (m_problem)
+    {
+    case Problem::None:
+        return {};
+    case Problem::CannotOpen:
+        return QStringLiteral("学習履歴ファイルを開けません。") + notKept + u'\n' + file;
+    case Problem::Locked:
+        return QStringLiteral("学習履歴ファイルが他のプログラムに使われています。") + notKept + u'\n' + file;
+    case Problem::ReadOnly:
+        return QStringLiteral("学習履歴ファイルに書き込めません（読み取り専用）。") + notKept + u'\n' + file;
+    case Problem::Damaged:
+        if (m_asideName.isEmpty())
+            return QStringLiteral("学習履歴ファイルが壊れています。") + notKept + u'\n' + file;
+        return QStringLiteral("学習履歴ファイルが壊れていたため、%1 として残し、新しい学習履歴を始めました。")
+            .arg(QDir::toNativeSeparators(m_asideName));
+    case Problem::NewerVersion:
+        return QStringLiteral("学習履歴ファイルは新しい版のVocamiraで作られたため、この版では読み書きしません。")
+            + notKept + u'\n' + file;
+    case Problem::CannotWrite:
+        return QStringLiteral("学習履歴ファイルに書き込めません（ディスクの空きなどを確認してください）。") + notKept
+            + u'\n' + file;
+    }
+    return {};
+}
+
+bool HistoryStore::addTest(HistoryTest &test)
+{
+    bool written = ensureOpen() && writeTest(test);
+    // A damaged file has just been set aside: the test goes into a fresh one.
+    if (!written && m_problem == Problem::Damaged && !m_asideName.isEmpty())
+        written = ensureOpen() && writeTest(test);
+    tell();
+    if (written && m_problem != Problem::Damaged)
+        m_problem = Problem::None;
+    return written;
+}
+
+bool HistoryStore::ensureOpen()
+{
+    if (m_open)
+        return true;
+    // A newer program's file is not ours to change, for the whole run.
+    if (m_problem == Problem::NewerVersion)
+        return false;
+    if (m_creation == Creation::ExistingOnly && !QFileInfo(m_path).isFile())
+    {
+        m_problem = Problem::CannotOpen;
+        return false;
+    }
+    if (!openConnection())
+        return false;
+    if (!migrate())
+    {
+        close();
+        return false;
+    }
+    m_open = true;
+    return true;
+}
+
+bool HistoryStore::openConnection()
+{
+    // SQLite would take a folder's name and fail later, less clearly.
+    if (QFileInfo(m_path).isDir() || !QFileInfo(QFileInfo(m_path).path()).isDir())
+    {
+        m_problem = Problem::CannotOpen;
+        return false;
+    }
+    if (m_db.open())
+        return true;
+    fail(m_db.lastError());
+    if (m_problem != Problem::Damaged)
+        m_problem = Problem::CannotOpen;
+    return false;
+}
+
+bool HistoryStore::migrate()
+{
+    QSqlQuery query(m_db);
+    if (!exec(query, QStringLiteral("PRAGMA user_version")) || !query.next())
+        return false;
+    const int version = query.value(0).toInt();
+    if (version > SchemaVersion)
+    {
+        m_problem = Problem::NewerVersion;
+        return false;
+    }
+    // A commit then only appends to the log: the end of a test never waits for the disk.
+    if (!exec(query, QStringLiteral("PRAGMA journal_mode = WAL")) || !exec(query, QStringLiteral("PRAGMA synchronous = NORMAL"))
+        || !exec(query, QStringLiteral("PRAGMA foreign_keys = ON")))
+        return false;
+    if (version == SchemaVersion)
+        return true;
+
+    if (!exec(query, QStringLiteral("BEGIN IMMEDIATE")))
+        return false;
+    for (int step = version; step < SchemaVersion; ++step)
+    {
+        for (const QString &statement : Migrations[step])
+        {
+            if (!exec(query, statement))
+                return false;
+        }
+    }
+    return exec(query, QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion))
+        && exec(query, QStringLiteral("COMMIT"));
+}
+
+void HistoryStore::close()
+{
+    m_open = false;
+    if (m_db.isOpen())
+        m_db.close();
+}
+
+bool HistoryStore::exec(QSqlQuery &query, const QString &statement)
+{
+    if (query.exec(statement))
+        return true;
+    fail(query.lastError());
+    return false;
+}
+
+bool HistoryStore::exec(QSqlQuery &query)
+{
+    if (query.exec())
+        return true;
+    fail(query.lastError());
+    return false;
+}
+
+void HistoryStore::fail(const QSqlError &error)
+{
+    const int code = error.nativeErrorCode().toInt() & 0xFF;
+    switch (code)
+    {
+    case SqliteBusy:
+    case SqliteLocked:
+        m_problem = Problem::Locked;
+        break;
+    case SqlitePerm:
+    case SqliteReadOnly:
+        m_problem = Problem::ReadOnly;
+        break;
+    case SqliteCorrupt:
+    case SqliteNotADatabase:
+        m_problem = Problem::Damaged;
+        break;
+    case SqliteCantOpen:
+        m_problem = Problem::CannotOpen;
+        break;
+    default:
+        m_problem = Problem::CannotWrite;
+        break;
+    }
+    // Leave no transaction behind; the next use opens the file again.
+    if (m_db.isOpen())
+        QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
+    close();
+    if (m_problem == Problem::Damaged)
+        setAside();
+}
+
+// The damaged file keeps its name with ".damaged" (or ".damaged2", ...) after
+// it, with its log, so nothing in it is lost; the next open starts afresh.
+void HistoryStore::setAside()
+{
+    QString aside = m_path + QStringLiteral(".damaged");
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = m_path + QStringLiteral(".damaged%1").arg(n);
+    if (!QFile::rename(m_path, aside))
+    {
+        m_asideName.clear();
+        return;
+    }
+    m_asideName = aside;
+    const QString log = m_path + QStringLiteral("-wal");
+    if (QFileInfo::exists(log))
+        QFile::rename(log, aside + QStringLiteral("-wal"));
+    QFile::remove(m_path + QStringLiteral("-shm"));
+}
+
+void HistoryStore::tell()
+{
+    if (m_told || m_problem == Problem::None)
+        return;
+    m_told = true;
+    Message::show(problemText());
+}
+
+bool HistoryStore::writeTest(HistoryTest &test)
+{
+    QSqlQuery query(m_db);
+    if (!exec(query, QStringLiteral("BEGIN IMMEDIATE")))
+        return false;
+    query.prepare(QStringLiteral(
+        "INSERT INTO tests (started_at, ended_at, bank_kind, bank_name, direction, input_method, kind, level,"
+        " score, seconds, passed, level_before, level_after) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const QVariant &value :
+         {QVariant(test.startedAt.toMSecsSinceEpoch()), QVariant(test.endedAt.toMSecsSinceEpoch()),
+          text(test.bankKind), text(test.bankName), text(test.direction), text(test.inputMethod), text(test.kind), QVariant(test.level), QVariant(test.score), QVariant(test.seconds),
+          QVariant(test.passed ? 1 : 0), QVariant(test.levelBefore), QVariant(test.levelAfter)})
+        query.addBindValue(value);
+    if (!exec(query))
+        return false;
+    const qint64 id = query.lastInsertId().toLongLong();
+
+    query.prepare(QStringLiteral(
+        "INSERT INTO questions (test_id, number, bank_index, prompt, answer, answered, correct, chosen_index,"
+        " chosen_answer, seconds, shown_ms, keys_accepted, keys_rejected)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const HistoryTest::Question &q : test.questions)
+    {
+        const bool chose = q.answered && !q.correct;
+        for (const QVariant &value :
+             {QVariant(id), QVariant(q.number), QVariant(q.bankIndex), text(q.prompt), text(q.answer),
+              QVariant(q.answered ? 1 : 0), QVariant(q.correct ? 1 : 0),
+              chose ? QVariant(q.chosenIndex) : QVariant(QMetaType(QMetaType::Int)),
+              chose ? text(q.chosenAnswer) : QVariant(QMetaType(QMetaType::QString)),
+              q.answered ? QVariant(q.seconds) : QVariant(QMetaType(QMetaType::Double)), QVariant(q.shownMs),
+              QVariant(q.keysAccepted), QVariant(q.keysRejected)})
+            query.addBindValue(value);
+        if (!exec(query))
+            return false;
+    }
+    if (!exec(query, QStringLiteral("COMMIT")))
+        return false;
+    test.id = id;
+    return true;
+}
+
+QString HistoryStore::whereClause(const HistoryFilter &filter, const QString &alias) const
+{
+    if (filter.all)
+        return QStringLiteral("1");
+    return QStringLiteral("%1.bank_kind = :kind AND %1.bank_name = :name AND %1.direction = :direction").arg(alias);
+}
+
+void HistoryStore::bindFilter(QSqlQuery &query, const HistoryFilter &filter) const
+{
+    if (filter.all)
+        return;
+    query.bindValue(QStringLiteral(":kind"), text(filter.bankKind));
+    query.bindValue(QStringLiteral(":name"), text(filter.bankName));
+    query.bindValue(QStringLiteral(":direction"), text(filter.direction));
+}
+
+QList<HistoryStore::TestPoint> HistoryStore::testPoints(const HistoryFilter &filter)
+{
+    QList<TestPoint> points;
+    if (!ensureOpen())
+        return points;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT t.started_at, t.score, t.level_after, t.seconds,"
+                                 " (SELECT TOTAL(keys_accepted) FROM questions WHERE test_id = t.id),"
+                                 " (SELECT TOTAL(keys_rejected) FROM questions WHERE test_id = t.id)"
+                                 " FROM tests t WHERE %1 ORDER BY t.started_at, t.id")
+                      .arg(whereClause(filter, QStringLiteral("t"))));
+    bindFilter(query, filter);
+    if (!exec(query))
+    {
+        tell();
+        return points;
+    }
+    while (query.next())
+    {
+        points.append({QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong()), query.value(1).toInt(),
+                       query.value(2).toInt(), query.value(3).toDouble(), query.value(4).toInt(),
+                       query.value(5).toInt()});
+    }
+    return points;
+}
+
+QList<HistoryStore::MissedWord> HistoryStore::mostMissed(const HistoryFilter &filter, int limit)
+{
+    QList<MissedWord> words;
+    if (!ensureOpen())
+        return words;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+        "SELECT q.bank_index, q.prompt, q.answer, COUNT(*) AS asked, TOTAL(1 - q.correct) AS missed,"
+        " MAX(CASE WHEN q.correct = 0 THEN t.started_at END) AS last_missed,"
+        " GROUP_CONCAT(q.chosen_answer, char(31))"
+        " FROM tests t JOIN questions q ON q.test_id = t.id WHERE %1"
+        " GROUP BY t.bank_kind, t.bank_name, t.direction, q.bank_index, q.prompt, q.answer"
+        " HAVING missed > 0 ORDER BY missed DESC, last_missed DESC, q.bank_index LIMIT :limit")
+                      .arg(whereClause(filter, QStringLiteral("t"))));
+    bindFilter(query, filter);
+    query.bindValue(QStringLiteral(":limit"), limit);
+    if (!exec(query))
+    {
+        tell();
+        return words;
+    }
+    while (query.next())
+    {
+        words.append({query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(),
+                      query.value(3).toInt(), query.value(4).toInt(), fromMs(query.value(5)),
+                      byFrequency(query.value(6).toString())});
+    }
+    return words;
+}
+
+HistoryStore::Totals HistoryStore::totals(const HistoryFilter &filter)
+{
+    Totals totals;
+    if (!ensureOpen())
+        return totals;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT COUNT(*), TOTAL(seconds) FROM tests t WHERE %1")
+                      .arg(whereClause(filter, QStringLiteral("t"))));
+    bindFilter(query, filter);
+    if (!exec(query) || !query.next())
+    {
+        tell();
+        return totals;
+    }
+    totals.tests = query.value(0).toInt();
+    totals.seconds = query.value(1).toDouble();
+
+    query.prepare(QStringLiteral("SELECT COUNT(*), TOTAL(never) FROM (SELECT MIN(q.correct) AS never"
+                                 " FROM tests t JOIN questions q ON q.test_id = t.id WHERE %1"
+                                 " GROUP BY t.bank_kind, t.bank_name, t.direction, q.bank_index)")
+                      .arg(whereClause(filter, QStringLiteral("t"))));
+    bindFilter(query, filter);
+    if (!exec(query) || !query.next())
+    {
+        tell();
+        return totals;
+    }
+    totals.wordsSeen = query.value(0).toInt();
+    totals.wordsNeverMissed = query.value(1).toInt();
+    return totals;
+}
+
+bool HistoryStore::forEachTest(const HistoryFilter &filter, const std::function<void(const HistoryTest &)> &visit)
+{
+    if (!ensureOpen())
+        return false;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+        "SELECT t.id, t.started_at, t.ended_at, t.bank_kind, t.bank_name, t.direction, t.input_method, t.kind,"
+        " t.level, t.score, t.seconds, t.passed, t.level_before, t.level_after,"
+        " q.number, q.bank_index, q.prompt, q.answer, q.answered, q.correct, q.chosen_index, q.chosen_answer,"
+        " q.shown_ms, q.seconds, q.keys_accepted, q.keys_rejected"
+        " FROM tests t LEFT JOIN questions q ON q.test_id = t.id WHERE %1 ORDER BY t.started_at, t.id, q.number")
+                      .arg(whereClause(filter, QStringLiteral("t"))));
+    bindFilter(query, filter);
+    if (!exec(query))
+    {
+        tell();
+        return false;
+    }
+    HistoryTest test;
+    while (query.next())
+    {
+        const qint64 id = query.value(0).toLongLong();
+        if (id != test.id)
+        {
+            if (test.id != 0)
+                visit(test);
+            test = HistoryTest {};
+            test.id = id;
+            test.startedAt = fromMs(query.value(1));
+            test.endedAt = fromMs(query.value(2));
+            test.bankKind = query.value(3).toString();
+            test.bankName = query.value(4).toString();
+            test.direction = query.value(5).toString();
+            test.inputMethod = query.value(6).toString();
+            test.kind = query.value(7).toString();
+            test.level = query.value(8).toInt();
+            test.score = query.value(9).toInt();
+            test.seconds = query.value(10).toDouble();
+            test.passed = query.value(11).toInt() != 0;
+            test.levelBefore = query.value(12).toInt();
+            test.levelAfter = query.value(13).toInt();
+        }
+        if (query.value(14).isNull())
+            continue;
+        HistoryTest::Question q;
+        q.number = query.value(14).toInt();
+        q.bankIndex = query.value(15).toInt();
+        q.prompt = query.value(16).toString();
+        q.answer = query.value(17).toString();
+        q.answered = query.value(18).toInt() != 0;
+        q.correct = query.value(19).toInt() != 0;
+        q.chosenIndex = query.value(20).isNull() ? -1 : query.value(20).toInt();
+        q.chosenAnswer = query.value(21).toString();
+        q.shownMs = query.value(22).toLongLong();
+        q.seconds = query.value(23).isNull() ? -1 : query.value(23).toDouble();
+        q.keysAccepted = query.value(24).toInt();
+        q.keysRejected = query.value(25).toInt();
+        test.questions.append(q);
+    }
+    if (test.id != 0)
+        visit(test);
+    return true;
+}

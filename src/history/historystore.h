@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <functional>
+
+#include "historyfilter.h"
+#include "historytest.h"
+
+class QSqlError;
+class QSqlQuery;
+
+// The study history: every scored test and each of its questions, in an
+// SQLite file beside the learner's records. The history never stands in the
+// way of a test: a file that cannot be opened, is locked, read-only, damaged
+// or from a newer version is told to the learner once per store, and the
+// test goes on without it. A damaged file is kept aside under a new name and
+// a fresh history begins.
+class HistoryStore
+{
+public:
+    // Schema versions, kept in PRAGMA user_version: 1 held the tests and
+    // their questions, 2 added the wrong candidate's answer text and the
+    // moment each question was shown.
+    static constexpr int SchemaVersion = 2;
+
+    enum class Problem
+    {
+        None,
+        CannotOpen,
+        Locked,
+        ReadOnly,
+        Damaged,      // kept aside, a fresh file started
+        NewerVersion,
+        CannotWrite,  // a full disk and other failures of the file
+    };
+
+    enum class Creation
+    {
+        CreateIfMissing,
+        ExistingOnly, // for tools that read a file they were given
+    };
+
+    struct MissedWord
+    {
+        int bankIndex = 0;
+        QString prompt;
+        QString answer;
+        int asked = 0;
+        int missed = 0;
+        QDateTime lastMissed;
+        QStringList chosenInstead; // wrong answers completed, most often first
+    };
+
+    struct Totals
+    {
+        int tests = 0;
+        double seconds = 0;
+        int wordsSeen = 0;
+        int wordsNeverMissed = 0;
+    };
+
+    // One row of a test's summary for the charts, in time order.
+    struct TestPoint
+    {
+        QDateTime startedAt;
+        int score = 0;
+        int levelAfter = 0;
+        double seconds = 0;
+        int keysAccepted = 0;
+        int keysRejected = 0;
+    };
+
+    explicit HistoryStore(const QString &path, Creation creation = Creation::CreateIfMissing);
+    ~HistoryStore();
+    HistoryStore(const HistoryStore &) = delete;
+    HistoryStore &operator=(const HistoryStore &) = delete;
+
+    // seiseki/history.sqlite3 of the learner's folder.
+    static QString defaultPath();
+
+    QString path() const { return m_path; }
+    // The last problem met; None once a write or read has worked again.
+    Problem problem() const { return m_problem; }
+    // A sentence for the learner about the last problem, "" when none.
+    QString problemText() const;
+
+    // Writes the test and its questions in one transaction and sets its id.
+    // False when nothing was written (the learner has been told, once).
+    bool addTest(HistoryTest &test);
+
+    // Reads fail quietly (empty results) and leave problem() set.
+    QList<TestPoint> testPoints(const HistoryFilter &filter);
+    QList<MissedWord> mostMissed(const HistoryFilter &filter, int limit);
+    Totals totals(const HistoryFilter &filter);
+    // Every test with its questions, oldest first.
+    bool forEachTest(const HistoryFilter &filter, const std::function<void(const HistoryTest &)> &visit);
+
+private:
+    bool ensureOpen();
+    bool openConnection();
+    bool migrate();
+    void close();
+    // Sets m_problem from a failed statement; a damaged file is set aside.
+    void fail(const QSqlError &error);
+    void setAside();
+    void tell();
+    bool exec(QSqlQuery &query);
+    bool exec(QSqlQuery &query, const QString &statement);
+    bool writeTest(HistoryTest &test);
+    QString whereClause(const HistoryFilter &filter, const QString &alias) const;
+    void bindFilter(QSqlQuery &query, const HistoryFilter &filter) const;
+
+    QString m_path;
+    Creation m_creation;
+    QString m_connection;
+    QSqlDatabase m_db;
+    bool m_open = false;
+    Problem m_problem = Problem::None;
+    QString m_asideName; // where a damaged file was kept
+    bool m_told = false;
+};

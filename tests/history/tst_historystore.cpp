@@ -1,0 +1,267 @@
+#include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "history/historystore.h"
+#include "historysupport.h"
+#include "testsupport.h"
+
+namespace
+{
+    const QDateTime Day1(QDate(2026, 11, 2), QTime(9, 0));
+
+    // The first schema, as the first version of the program wrote it.
+    const QStringList FirstSchema {
+        "CREATE TABLE tests (id INTEGER PRIMARY KEY, started_at INTEGER NOT NULL, ended_at INTEGER NOT NULL,"
+        " bank_kind TEXT NOT NULL, bank_name TEXT NOT NULL, direction TEXT NOT NULL, input_method TEXT NOT NULL,"
+        " kind TEXT NOT NULL, level INTEGER NOT NULL, score INTEGER NOT NULL, seconds REAL NOT NULL,"
+        " passed INTEGER NOT NULL, level_before INTEGER NOT NULL, level_after INTEGER NOT NULL)",
+        "CREATE TABLE questions (test_id INTEGER NOT NULL REFERENCES tests (id) ON DELETE CASCADE,"
+        " number INTEGER NOT NULL, bank_index INTEGER NOT NULL, prompt TEXT NOT NULL, answer TEXT NOT NULL,"
+        " answered INTEGER NOT NULL, correct INTEGER NOT NULL, chosen_index INTEGER, seconds REAL,"
+        " keys_accepted INTEGER NOT NULL, keys_rejected INTEGER NOT NULL,"
+        " PRIMARY KEY (test_id, number)) WITHOUT ROWID",
+        "CREATE INDEX tests_by_bank ON tests (bank_kind, bank_name, direction, started_at)",
+        "INSERT INTO tests VALUES (7, 1790000000000, 1790000030000, 'STANDARD', '', '和訳', 'KANA', 'P', 3, 10,"
+        " 30.0, 0, 2, 2)",
+        "INSERT INTO questions VALUES (7, 1, 40, 'word40', '意味40', 1, 0, 99, 4.25, 9, 2)",
+        "PRAGMA user_version = 1",
+    };
+
+    QList<HistoryTest> allTests(HistoryStore &store, bool all = true)
+    {
+        QList<HistoryTest> tests;
+        HistoryFilter filter = HistoryFilter::current();
+        filter.all = all;
+        store.forEachTest(filter, [&tests](const HistoryTest &test) { tests.append(test); });
+        return tests;
+    }
+}
+
+class HistoryStoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void testsReadBackAsWritten();
+    void migratesFromTheFirstSchema();
+    void faultsNeverTouchTheRecords_data();
+    void faultsNeverTouchTheRecords();
+    void readOnlyFile();
+    void mostMissedAndTotals();
+};
+
+void HistoryStoreTest::testsReadBackAsWritten()
+{
+    ProgramFolderFixture folder;
+    const QString path = HistoryStore::defaultPath();
+    QCOMPARE(path, folder.path() + QStringLiteral("/seiseki/history.sqlite3"));
+    HistoryTest first = seededTest(Day1, 0, {2, 7});
+    // An unanswered last question: no time, no candidate.
+    first.questions[9].answered = false;
+    first.questions[9].correct = false;
+    first.questions[9].chosenIndex = -1;
+    first.questions[9].chosenAnswer.clear();
+    first.questions[9].seconds = -1;
+    HistoryTest second = seededTest(Day1.addDays(1), 20, {}, QStringLiteral("英訳"));
+    second.bankKind = QStringLiteral("USER");
+    second.bankName = QStringLiteral("mine");
+    {
+        HistoryStore store(path);
+        QVERIFY(store.addTest(first));
+        QVERIFY(store.addTest(second));
+        QVERIFY(first.id > 0 && second.id > first.id);
+    }
+    HistoryStore store(path);
+    QCOMPARE(allTests(store), (QList<HistoryTest>{first, second}));
+    // Only the tests of the bank and direction chosen now.
+    QCOMPARE(allTests(store, false), QList<HistoryTest>{first});
+    QVERIFY(folder.messages().isEmpty());
+    OtherConnection other(path);
+    QCOMPARE(other.value(QStringLiteral("PRAGMA user_version")), HistoryStore::SchemaVersion);
+}
+
+void HistoryStoreTest::migratesFromTheFirstSchema()
+{
+    ProgramFolderFixture folder;
+    const QString path = HistoryStore::defaultPath();
+    {
+        OtherConnection old(path);
+        for (const QString &statement : FirstSchema)
+            QVERIFY(old.exec(statement));
+    }
+    HistoryStore store(path);
+    HistoryTest added = seededTest(Day1, 0, {1});
+    QVERIFY(store.addTest(added));
+
+    const QList<HistoryTest> tests = allTests(store);
+    QCOMPARE(tests.size(), 2);
+    const HistoryTest &old = tests[1].id == 7 ? tests[1] : tests[0];
+    QCOMPARE(old.id, 7);
+    QCOMPARE(old.kind, QStringLiteral("P"));
+    QCOMPARE(old.inputMethod, QStringLiteral("KANA"));
+    QCOMPARE(old.startedAt, QDateTime::fromMSecsSinceEpoch(1790000000000));
+    QCOMPARE(old.questions.size(), 1);
+    QCOMPARE(old.questions[0].chosenIndex, 99);
+    QCOMPARE(old.questions[0].chosenAnswer, QString());
+    QCOMPARE(old.questions[0].seconds, 4.25);
+    QCOMPARE(old.questions[0].keysRejected, 2);
+    QVERIFY(tests.contains(added));
+    QVERIFY(folder.messages().isEmpty());
+    OtherConnection other(path);
+    QCOMPARE(other.value(QStringLiteral("PRAGMA user_version")), HistoryStore::SchemaVersion);
+}
+
+void HistoryStoreTest::faultsNeverTouchTheRecords_data()
+{
+    QTest::addColumn<HistoryFault>("fault");
+    QTest::addColumn<HistoryStore::Problem>("problem");
+    QTest::addColumn<bool>("writtenAfterAll");
+    QTest::addColumn<QString>("told");
+
+    QTest::newRow("a folder in its place") << HistoryFault::FolderInPlace << HistoryStore::Problem::CannotOpen << false
+                                           << "学習履歴ファイルを開けません。";
+    QTest::newRow("locked by another program") << HistoryFault::Locked << HistoryStore::Problem::Locked << false
+                                               << "他のプログラムに使われています";
+    QTest::newRow("no database at all") << HistoryFault::Garbage << HistoryStore::Problem::Damaged << true
+                                        << "新しい学習履歴を始めました";
+    QTest::newRow("damaged pages") << HistoryFault::DamagedPages << HistoryStore::Problem::Damaged << true
+                                   << "新しい学習履歴を始めました";
+    QTest::newRow("a newer version") << HistoryFault::NewerVersion << HistoryStore::Problem::NewerVersion << false
+                                     << "新しい版のVocamira";
+}
+
+void HistoryStoreTest::faultsNeverTouchTheRecords()
+{
+    QFETCH(HistoryFault, fault);
+    QFETCH(HistoryStore::Problem, problem);
+    QFETCH(bool, writtenAfterAll);
+    QFETCH(QString, told);
+    ProgramFolderFixture folder;
+    const QString records = folder.filePath(ProgramFolder::StandardRecordDir, QStringLiteral("data1.dat"));
+    ProgramFolderFixture::writeFile(records, QByteArray("ABCDEFGHIJKL records as they were\x01", 35));
+    const QString path = HistoryStore::defaultPath();
+    {
+        HistoryStore healthy(path);
+        HistoryTest earlier = seededTest(Day1, 0);
+        QVERIFY(healthy.addTest(earlier));
+    }
+    std::unique_ptr<OtherConnection> other = injectFault(fault, path);
+    const QByteArray historyBefore = ProgramFolderFixture::readFile(path);
+
+    HistoryStore store(path);
+    HistoryTest test = seededTest(Day1.addDays(1), 30);
+    HistoryTest another = seededTest(Day1.addDays(2), 40);
+    const bool written = store.addTest(test);
+    QCOMPARE(store.problem(), problem);
+    QCOMPARE(written, writtenAfterAll);
+    store.addTest(another);
+
+    // Told once, whatever the number of tests.
+    QCOMPARE(folder.messages().size(), 1);
+    QVERIFY2(folder.messages()[0].contains(told), qPrintable(folder.messages()[0]));
+    QCOMPARE(ProgramFolderFixture::readFile(records), QByteArray("ABCDEFGHIJKL records as they were\x01", 35));
+    if (problem == HistoryStore::Problem::Damaged)
+    {
+        // The damaged file is kept as it was; the fresh one holds the new tests.
+        QVERIFY(folder.messages()[0].contains(QStringLiteral("history.sqlite3.damaged")));
+        QCOMPARE(ProgramFolderFixture::readFile(path + QStringLiteral(".damaged")), historyBefore);
+        QCOMPARE(allTests(store), (QList<HistoryTest>{test, another}));
+    }
+    if (problem == HistoryStore::Problem::NewerVersion)
+        QCOMPARE(ProgramFolderFixture::readFile(path), historyBefore);
+    if (fault == HistoryFault::Locked)
+    {
+        // Once the other program lets go, the next test is kept again.
+        QVERIFY(other->exec(QStringLiteral("ROLLBACK")));
+        HistoryTest third = seededTest(Day1.addDays(3), 50);
+        QVERIFY(store.addTest(third));
+        QCOMPARE(store.problem(), HistoryStore::Problem::None);
+        QCOMPARE(allTests(store).size(), 2);
+        QCOMPARE(folder.messages().size(), 1);
+    }
+}
+
+void HistoryStoreTest::readOnlyFile()
+{
+    ProgramFolderFixture folder;
+    const QString path = HistoryStore::defaultPath();
+    {
+        HistoryStore store(path);
+        HistoryTest earlier = seededTest(Day1, 0);
+        QVERIFY(store.addTest(earlier));
+    }
+    const QByteArray before = ProgramFolderFixture::readFile(path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    // Root writes any file: the learner's part is played by nobody, in a child.
+    const auto step = [&path, &folder] {
+        HistoryStore store(path);
+        HistoryTest test = seededTest(Day1.addDays(1), 30);
+        return !store.addTest(test) && store.problem() == HistoryStore::Problem::ReadOnly
+            && folder.messages().size() == 1;
+    };
+    if (geteuid() != 0)
+    {
+        QVERIFY(step());
+    }
+    else
+    {
+        QFile::setPermissions(folder.path(), QFile::Permissions(0x7777));
+        for (const QString &dir : {folder.path() + QStringLiteral("/seiseki")})
+            QFile::setPermissions(dir, QFile::Permissions(0x7777));
+        const pid_t child = fork();
+        if (child == 0)
+            _exit(setuid(65534) == 0 && step() ? 0 : 1);
+        int status = 0;
+        waitpid(child, &status, 0);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    QCOMPARE(ProgramFolderFixture::readFile(path), before);
+}
+
+void HistoryStoreTest::mostMissedAndTotals()
+{
+    ProgramFolderFixture folder;
+    HistoryStore store(HistoryStore::defaultPath());
+    // word3 is missed three times, word5 twice (last on day 4), word8 twice (last on day 3).
+    QList<HistoryTest> tests {seededTest(Day1, 0, {3, 5}), seededTest(Day1.addDays(1), 0, {3, 8}),
+                              seededTest(Day1.addDays(2), 0, {3, 8}), seededTest(Day1.addDays(3), 0, {5}),
+                              seededTest(Day1.addDays(4), 0, {}, QStringLiteral("英訳"))};
+    tests[2].questions[2].chosenAnswer = QStringLiteral("別の答え");
+    for (HistoryTest &test : tests)
+        QVERIFY(store.addTest(test));
+
+    const HistoryFilter current = HistoryFilter::current();
+    const QList<HistoryStore::MissedWord> missed = store.mostMissed(current, 10);
+    QCOMPARE(missed.size(), 3);
+    QCOMPARE(missed[0].prompt, QStringLiteral("word3"));
+    QCOMPARE(missed[0].asked, 4);
+    QCOMPARE(missed[0].missed, 3);
+    QCOMPARE(missed[0].lastMissed, Day1.addDays(2));
+    QCOMPARE(missed[0].chosenInstead, (QStringList{"意味103", "別の答え"}));
+    QCOMPARE(missed[1].prompt, QStringLiteral("word5"));
+    QCOMPARE(missed[2].prompt, QStringLiteral("word8"));
+    QCOMPARE(store.mostMissed(current, 1).size(), 1);
+
+    const HistoryStore::Totals totals = store.totals(current);
+    QCOMPARE(totals.tests, 4);
+    QCOMPARE(totals.seconds, 120.0);
+    QCOMPARE(totals.wordsSeen, 10);
+    QCOMPARE(totals.wordsNeverMissed, 7);
+    HistoryFilter all = current;
+    all.all = true;
+    QCOMPARE(store.totals(all).tests, 5);
+    QCOMPARE(store.totals(all).wordsSeen, 20);
+
+    const QList<HistoryStore::TestPoint> points = store.testPoints(current);
+    QCOMPARE(points.size(), 4);
+    QCOMPARE(points[1].startedAt, Day1.addDays(1));
+    QCOMPARE(points[1].score, 80);
+    QCOMPARE(points[1].keysAccepted, 60);
+    QCOMPARE(points[1].keysRejected, 10);
+    QVERIFY(folder.messages().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(HistoryStoreTest)
+#include "tst_historystore.moc"
