@@ -237,6 +237,22 @@ TestOutcome TestRules::ScoreTest(double elapsedMs, const QDate &today)
     return outcome;
 }
 
+TestOutcome TestRules::ScorePractice(int questions, double elapsedMs)
+{
+    using namespace Common;
+    TestOutcome outcome;
+    outcome.passMark = static_cast<int>(std::ceil(PassPoint * questions / double(QuestionsPerTest)));
+    outcome.score = TestCorrectCount * PointsPerQuestion;
+    outcome.passed = outcome.score >= outcome.passMark;
+    // The messages of a preview or review: they promise no LEVEL change.
+    outcome.levelMessage = outcome.passed ? QStringLiteral("その調子です！！") : QStringLiteral("学習が不足しています");
+    outcome.levelMessageColor = outcome.passed ? Color::Red : Color::Black;
+    outcome.level = CurrentLevel;
+    const double seconds = elapsedMs / 1000.0;
+    outcome.shownSeconds = seconds > CurrentTimeLimit ? CurrentTimeLimit : seconds;
+    return outcome;
+}
+
 bool TestRules::PronunciationWanted(bool soundOption)
 {
     return soundOption && !Common::IsEnglishAnswer() && !Common::IsUserBank();
@@ -263,7 +279,14 @@ TestRules::Badge TestRules::ModeBadge(const QString &testMode, bool firstChoice)
         return {QStringLiteral("強制\n復習"), QStringLiteral("#FFC0FF")};
     if (testMode == ModeLevelUp)
         return {QStringLiteral("レベル\n上げ"), QStringLiteral("#C0FFFF")};
+    if (testMode == ModePractice)
+        return {QStringLiteral("苦手"), QStringLiteral("#FFD890")};
     return {firstChoice ? QStringLiteral("予習") : QStringLiteral("復習"), QStringLiteral("#C0FFC0")};
+}
+
+QString TestRules::WeakWordsCaption(int dueCount)
+{
+    return QStringLiteral("苦手単語 %1語").arg(dueCount);
 }
 
 QString TestRules::QuestionsCaption()
@@ -289,6 +312,11 @@ QString TestRules::FailCountCaption(int count)
 QString TestRules::TestLevelCaption(int level)
 {
     return QStringLiteral("【 LEVEL：%1 の問題 】").arg(level);
+}
+
+QString TestRules::PracticeCaption()
+{
+    return QStringLiteral("【 苦手単語の練習 】");
 }
 
 QString TestRules::QuestionNumberCaption(int number)

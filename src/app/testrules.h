@@ -15,6 +15,8 @@ namespace TestRules
     inline const QString ModePreview = QStringLiteral("P");
     inline const QString ModeLevelUp = QStringLiteral("L");
     inline const QString ModeForcedReview = QStringLiteral("K");
+    // Practice of the learner's weak words: no LEVEL, no records.
+    inline const QString ModePractice = QStringLiteral("W");
     inline const QString MarkCorrect = QStringLiteral("○");
     inline const QString MarkWrong = QStringLiteral("×");
     inline constexpr int PointsPerQuestion = 10;
@@ -48,6 +50,11 @@ namespace TestRules
     // row TestLevel; the records are not saved here.
     TestOutcome ScoreTest(double elapsedMs, const QDate &today);
 
+    // Scores a practice test of `questions` weak words. It moves no LEVEL and
+    // touches no records; its pass mark is the usual one, in proportion when
+    // fewer than 10 words were there to practise.
+    TestOutcome ScorePractice(int questions, double elapsedMs);
+
     // Pronunciation plays only for the English prompts of the standard bank.
     bool PronunciationWanted(bool soundOption);
 
@@ -62,11 +69,15 @@ namespace TestRules
     };
     Badge ModeBadge(const QString &testMode, bool firstChoice);
 
+    // "苦手単語 12語": the weak words due for practice.
+    QString WeakWordsCaption(int dueCount);
+
     QString QuestionsCaption();
     QString TimeLimitCaption(int seconds);
     QString LevelStatusCaption(int level);
     QString FailCountCaption(int count);
     QString TestLevelCaption(int level);
+    QString PracticeCaption();
     QString QuestionNumberCaption(int number);
     // Whole seconds, rounded ("##0").
     QString CounterText(double seconds);

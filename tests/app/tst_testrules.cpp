@@ -16,6 +16,8 @@ class TestRulesTest : public QObject
 private slots:
     void levelMoves_data();
     void levelMoves();
+    void practiceMovesNothing_data();
+    void practiceMovesNothing();
     void passMarkFollowsTestLevel_data();
     void passMarkFollowsTestLevel();
     void bestMarks();
@@ -131,6 +133,48 @@ void TestRulesTest::levelMoves()
     const Common::LevelRecord &row = Common::LevelRecords[testLevel];
     QTEST((QList<int>{row.ChallengePassCount, row.ChallengeFailCount, row.PracticePassCount, row.PracticeFailCount}),
           "counters");
+}
+
+void TestRulesTest::practiceMovesNothing_data()
+{
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("correct");
+    QTest::addColumn<int>("passMark");
+    QTest::addColumn<bool>("passed");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("10 words, 8 correct") << 10 << 8 << 80 << true << "その調子です！！";
+    QTest::newRow("10 words, 7 correct") << 10 << 7 << 80 << false << "学習が不足しています";
+    QTest::newRow("3 words, all correct") << 3 << 3 << 24 << true << "その調子です！！";
+    QTest::newRow("3 words, 2 correct") << 3 << 2 << 24 << false << "学習が不足しています";
+    QTest::newRow("1 word, none correct") << 1 << 0 << 8 << false << "学習が不足しています";
+}
+
+void TestRulesTest::practiceMovesNothing()
+{
+    QFETCH(int, questions);
+    QFETCH(int, correct);
+    standardState();
+    Common::TestMode = TestRules::ModePractice;
+    Common::TestCorrectCount = correct;
+    Common::CurrentLevel = Common::HighestLevel = 7;
+    Common::FailCount = 2;
+    Common::TestLevel = 0;
+    const QList<Common::LevelRecord> rows = Common::LevelRecords;
+
+    const TestOutcome outcome = TestRules::ScorePractice(questions, 250000);
+
+    QCOMPARE(outcome.score, correct * 10);
+    QTEST(outcome.passMark, "passMark");
+    QTEST(outcome.passed, "passed");
+    QTEST(outcome.levelMessage, "message");
+    QCOMPARE(outcome.level, 7);
+    QCOMPARE(outcome.shownSeconds, 50.0);
+    QVERIFY(!outcome.newBestTime);
+    QCOMPARE(Common::CurrentLevel, 7);
+    QCOMPARE(Common::HighestLevel, 7);
+    QCOMPARE(Common::FailCount, 2);
+    QCOMPARE(Common::LevelRecords, rows);
 }
 
 void TestRulesTest::passMarkFollowsTestLevel_data()
