@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "core/testoutcome.h"
+#include "practice/weakwords.h"
 
 // The rules of a test that need no window: which LEVEL and which questions a
 // test draws, how it is scored, how the LEVEL and the records move, and the
@@ -16,7 +17,7 @@ namespace TestRules
     inline const QString ModeLevelUp = QStringLiteral("L");
     inline const QString ModeForcedReview = QStringLiteral("K");
     // Practice of the learner's weak words: no LEVEL, no records.
-    inline const QString ModePractice = QStringLiteral("W");
+    inline const QString ModePractice = WeakWords::TestKind;
     inline const QString MarkCorrect = QStringLiteral("○");
     inline const QString MarkWrong = QStringLiteral("×");
     inline constexpr int PointsPerQuestion = 10;
@@ -24,6 +25,8 @@ namespace TestRules
 
     // Int(r x n) for a fresh single-precision r: an index below n.
     int DrawIndex(int n);
+    // Puts the values in a random order, every order as likely.
+    void Shuffle(QList<int> &values);
 
     // Draws r and tells whether a level-up start becomes a forced review.
     bool DrawForcedReview();

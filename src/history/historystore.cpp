@@ -13,6 +13,7 @@
 
 #include "core/message.h"
 #include "core/programfolder.h"
+#include "practice/weakwords.h"
 
 namespace
 {
@@ -551,5 +552,46 @@ bool HistoryStore::forEachTest(const HistoryFilter &filter, const std::function<
     }
     if (test.id != 0)
         visit(test);
+    return true;
+}
+
+bool HistoryStore::forEachAskedWord(const HistoryFilter &filter, const std::function<void(const AskedWord &)> &visit)
+{
+    if (!ensureOpen())
+        return false;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT t.id, t.started_at, t.kind = :practice, q.bank_index, q.prompt, q.answer,"
+                                 " q.answered, q.correct, q.seconds"
+                                 " FROM tests t JOIN questions q ON q.test_id = t.id WHERE %1"
+                                 " ORDER BY t.started_at, t.id, q.number")
+                      .arg(whereClause(filter, QStringLiteral("t"))));
+    bindFilter(query, filter);
+    query.bindValue(QStringLiteral(":practice"), WeakWords::TestKind);
+    if (!exec(query))
+    {
+        tell();
+        return false;
+    }
+    AskedWord word;
+    qint64 testId = 0;
+    while (query.next())
+    {
+        // The questions of a test share its day, converted once.
+        const qint64 id = query.value(0).toLongLong();
+        if (id != testId)
+        {
+            testId = id;
+            word.testDay = fromMs(query.value(1)).date();
+            word.practice = query.value(2).toInt() != 0;
+        }
+        word.bankIndex = query.value(3).toInt();
+        word.prompt = query.value(4).toString();
+        word.answer = query.value(5).toString();
+        word.answered = query.value(6).toInt() != 0;
+        word.correct = query.value(7).toInt() != 0;
+        word.seconds = query.value(8).isNull() ? -1 : query.value(8).toDouble();
+        visit(word);
+    }
     return true;
 }

@@ -96,6 +96,21 @@ public:
     QList<TestPoint> testPoints(const HistoryFilter &filter);
     QList<MissedWord> mostMissed(const HistoryFilter &filter, int limit);
     Totals totals(const HistoryFilter &filter);
+    // One question as the weak-word schedule reads it.
+    struct AskedWord
+    {
+        QDate testDay;         // the day the test began
+        bool practice = false; // asked in a weak-word practice test
+        int bankIndex = 0;
+        QString prompt;
+        QString answer;
+        bool answered = false;
+        bool correct = false;
+        double seconds = -1;   // -1 when unanswered
+    };
+    // Every question of the tests, oldest first, without the rest of each test.
+    bool forEachAskedWord(const HistoryFilter &filter, const std::function<void(const AskedWord &)> &visit);
+
     // Every test with its questions, oldest first.
     bool forEachTest(const HistoryFilter &filter, const std::function<void(const HistoryTest &)> &visit);
 

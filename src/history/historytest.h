@@ -33,7 +33,7 @@ struct HistoryTest
     QString bankName;    // the user bank's name; "" for the standard bank
     QString direction;   // "和訳" or "英訳"
     QString inputMethod; // "ROMA" or "KANA"
-    QString kind;        // "L" level-up, "K" forced review, "P" preview/review
+    QString kind;        // "L" level-up, "K" forced review, "P" preview/review, "W" weak words
     int level = 0;       // the LEVEL the questions were drawn from
     int score = 0;
     double seconds = 0;  // the time taken as the result view shows it

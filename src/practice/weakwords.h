@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QHash>
 #include <QList>
+#include <QString>
 
 #include "wordanswer.h"
 #include "wordschedule.h"
@@ -15,6 +16,9 @@
 class WeakWords
 {
 public:
+    // The kind of test, in the study history, that practises weak words.
+    static inline const QString TestKind = QStringLiteral("W");
+
     // A correct answer slower than this many times the learner's median time
     // per question is slow.
     static constexpr double SlowFactor = 3.0;
