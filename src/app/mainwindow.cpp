@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -29,6 +30,7 @@
 #include "help/readme.h"
 #include "help/versioninfo.h"
 #include "history/historystore.h"
+#include "history/weakhistory.h"
 #include "judge/judge.h"
 #include "judge/judgetable.h"
 #include "judge/keycodelookup.h"
@@ -90,6 +92,7 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowTitle(QStringLiteral("Vocamira"));
     buildControls();
     buildMenus();
+    buildPracticeControls();
     disableInputMethods();
     // Every key of this window reaches Form_KeyDown before the control that has the focus.
     qApp->installEventFilter(this);
@@ -279,6 +282,25 @@ void MainWindow::buildMenus()
                           &MainWindow::MenuVersion_Click);
 }
 
+// Beside the designed controls: the practice menu before ヘルプ, and the count
+// of weak words due in the status bar, so the window's layout stays as it is.
+void MainWindow::buildPracticeControls()
+{
+    m_practiceMenu = named(new QMenu(QStringLiteral("練習(&P)"), this), QStringLiteral("MenuPractice"));
+    menuBar()->insertMenu(MenuHelp->menuAction(), m_practiceMenu);
+    m_practiceAction = named(m_practiceMenu->addAction(QStringLiteral("苦手単語の練習(&W)")),
+                             QStringLiteral("MenuWeakPractice"));
+    connect(m_practiceAction, &QAction::triggered, this, &MainWindow::startPractice);
+
+    m_weakWordsLabel = newLabel(QStringLiteral("WeakWordsLabel"), this);
+    statusBar()->addPermanentWidget(m_weakWordsLabel);
+    statusBar()->setSizeGripEnabled(false);
+    m_weakWordsRefresh = named(new QTimer(this), QStringLiteral("WeakWordsRefresh"));
+    m_weakWordsRefresh->setSingleShot(true);
+    m_weakWordsRefresh->setInterval(0);
+    connect(m_weakWordsRefresh, &QTimer::timeout, this, &MainWindow::refreshWeakWords);
+}
+
 void MainWindow::disableInputMethods()
 {
     // A Japanese input method would turn the typed romaji into kana before the
@@ -350,6 +372,17 @@ bool MainWindow::isRunning() const
     return TestState == TestRules::Running;
 }
 
+bool MainWindow::isPractice() const
+{
+    return Common::TestMode == TestRules::ModePractice;
+}
+
+int MainWindow::questionsInTest() const
+{
+    // Fewer weak words than a test holds make a shorter practice.
+    return isPractice() ? int(m_practiceWords.size()) : Common::QuestionsPerTest;
+}
+
 void MainWindow::ShowTestSettings()
 {
     using namespace Common;
@@ -393,6 +426,24 @@ void MainWindow::ShowLevelStatus()
     }
     // A shorter list (a smaller bank) keeps its last entry selected.
     Combo1->setCurrentIndex(std::min(remembered, Combo1->count() - 1));
+    // Read from the history once the window is drawn, so nothing waits for it.
+    m_weakWordsRefresh->start();
+}
+
+WeakWords MainWindow::weakWords() const
+{
+    if (!m_history)
+        return {};
+    return WeakHistory::load(*m_history, Clock::currentDateTime().date());
+}
+
+void MainWindow::refreshWeakWords()
+{
+    const WeakWords weak = weakWords();
+    m_weakWordsLabel->setText(TestRules::WeakWordsCaption(weak.dueCount()));
+    m_weakWordsLabel->setToolTip(
+        QStringLiteral("今日練習する苦手単語の数です（苦手単語は全部で%1語）。「練習」メニューから練習できます。")
+            .arg(weak.words().size()));
 }
 
 void MainWindow::RefreshAfterSettings()
@@ -460,10 +511,41 @@ void MainWindow::startTest()
     chooseTestKind();
     TestLevel = TestRules::LimitTestLevel(chosenLevel());
     Label3->setText(TestRules::TestLevelCaption(TestLevel));
+    CurrentTimeLimit = Option3->isChecked() ? TimeLimitChallenge : TimeLimitStudy;
+    beginRun();
+}
+
+void MainWindow::startPractice()
+{
+    using namespace Common;
+    if (isRunning())
+        return;
+    m_practiceWords = weakWords().practiceWords(QuestionsPerTest);
+    if (m_practiceWords.isEmpty())
+    {
+        Message::show(QStringLiteral("練習する苦手単語はまだありません。\n"
+                                     "テストで間違えた単語や、答えないうちに終わった単語を、ここで練習できます。"));
+        return;
+    }
+    // The order of the list would tell which word comes next.
+    TestRules::Shuffle(m_practiceWords);
+    TestRules::ResetTestRun();
+    TestMode = TestRules::ModePractice;
+    // Its words come from any LEVEL.
+    TestLevel = 0;
+    setBadge(TestRules::ModeBadge(TestMode, false));
+    Label3->setText(TestRules::PracticeCaption());
+    CurrentTimeLimit = TimeLimitStudy;
+    Label12->setText(TestRules::TimeLimitCaption(CurrentTimeLimit));
+    beginRun();
+}
+
+void MainWindow::beginRun()
+{
     Command1->setText(QStringLiteral("中断"));
+    m_practiceAction->setEnabled(false);
     m_secondsUnit->setText(SecondsUnit);
     placePrompt();
-    CurrentTimeLimit = Option3->isChecked() ? TimeLimitChallenge : TimeLimitStudy;
     // Read after the forced-review notice, whose time does not count.
     StartTime = Clock::nowMs();
     m_capture.begin(Clock::currentDateTime(), StartTime,
@@ -543,7 +625,7 @@ void MainWindow::NextQuestion()
 void MainWindow::PickQuestion()
 {
     using namespace Common;
-    const int q = TestRules::DrawQuestion();
+    const int q = isPractice() ? m_practiceWords.value(TestQuestionIndex) : TestRules::DrawQuestion();
     TargetQuestion[0] = q;
     TargetPicture[0] = TestRules::DrawIndex(3);
     const int n = ++TestQuestionIndex;
@@ -691,7 +773,7 @@ void MainWindow::completeQuestion(int slot)
         TestMarks[TestQuestionIndex] = TestRules::MarkCorrect;
         ++TestCorrectCount;
     }
-    if (TestQuestionIndex < QuestionsPerTest)
+    if (TestQuestionIndex < questionsInTest())
         NextQuestion();
     else
         EndTest();
@@ -715,10 +797,16 @@ void MainWindow::EndTest()
     Command1->setText(QStringLiteral("スタート"));
     Timer1->stop();
 
+    m_practiceAction->setEnabled(true);
+
     const int levelBefore = CurrentLevel;
-    const TestOutcome outcome = TestRules::ScoreTest(EndTime - StartTime, QDate::currentDate());
+    const double elapsed = EndTime - StartTime;
+    // A practice test is kept in the history only: the records mean what they always did.
+    const TestOutcome outcome = isPractice() ? TestRules::ScorePractice(questionsInTest(), elapsed)
+                                             : TestRules::ScoreTest(elapsed, QDate::currentDate());
     // The records are safe on disk before any notice can keep the learner waiting.
-    SaveRecords();
+    if (!isPractice())
+        SaveRecords();
     keepInHistory(outcome, levelBefore);
     EndMessage notice(outcome, this);
     // Closing the result view shows the LEVEL and failure count the test has left.

@@ -17,6 +17,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class HistoryStore;
+class WeakWords;
 class TargetBox;
 struct TestOutcome;
 
@@ -43,6 +44,12 @@ public:
 
     void ShowTestSettings();
     void ShowLevelStatus();
+
+    // Starts a practice test of the weak words, the due ones first; with no
+    // weak word at all the learner is told so and no test starts.
+    void startPractice();
+    // The weak words of the bank and direction in use, as of today.
+    WeakWords weakWords() const;
     void RefreshAfterSettings();
 
     void Command1_Click();
@@ -142,7 +149,14 @@ private:
     void setBadge(const TestRules::Badge &badge);
     bool isRunning() const;
 
+    void buildPracticeControls();
+    void refreshWeakWords();
+
     void startTest();
+    // What every kind of test does once its questions are chosen.
+    void beginRun();
+    bool isPractice() const;
+    int questionsInTest() const;
     void chooseTestKind();
     int chosenLevel() const;
     void placePrompt();
@@ -170,4 +184,11 @@ private:
     QLabel *m_secondsUnit = nullptr;
     TestCapture m_capture;
     std::unique_ptr<HistoryStore> m_history;
+
+    QMenu *m_practiceMenu = nullptr;
+    QAction *m_practiceAction = nullptr;
+    QLabel *m_weakWordsLabel = nullptr;
+    QTimer *m_weakWordsRefresh = nullptr;
+    // The bank indexes a practice test asks, in the order asked.
+    QList<int> m_practiceWords;
 };

@@ -133,6 +133,12 @@ int TestRules::DrawIndex(int n)
     return static_cast<int>(static_cast<double>(Random::nextSingle()) * n);
 }
 
+void TestRules::Shuffle(QList<int> &values)
+{
+    for (qsizetype i = values.size() - 1; i > 0; --i)
+        std::swap(values[i], values[DrawIndex(int(i) + 1)]);
+}
+
 bool TestRules::DrawForcedReview()
 {
     using namespace Common;

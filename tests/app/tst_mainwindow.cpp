@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 
@@ -19,6 +20,7 @@
 #include "core/message.h"
 #include "help/pageopener.h"
 #include "history/historysupport.h"
+#include "practice/weakwords.h"
 #include "judge/judge.h"
 #include "judge/judgetable.h"
 #include "judge/keycodelookup.h"
@@ -232,6 +234,9 @@ private slots:
     void pronunciation();
     void bankTextIsShownAsWritten();
     void historyKeepsEveryQuestion();
+    void practiceAsksTheDueWords();
+    void practisedWordLeavesOnItsSchedule();
+    void nothingToPractise();
     void historyFaultsLeaveTheRecordsAsTheyWouldBe_data();
     void historyFaultsLeaveTheRecordsAsTheyWouldBe();
 };
@@ -1201,6 +1206,190 @@ void MainWindowTest::historyFaultsLeaveTheRecordsAsTheyWouldBe()
     QCOMPARE(messages[0], QStringList());
     QCOMPARE(messages[1].size(), 1);
     QVERIFY(messages[1][0].startsWith(QStringLiteral("学習履歴ファイル")));
+}
+
+namespace
+{
+    // A test of the history in which the given words of the bank were asked,
+    // the first `missed` of them answered with a wrong candidate.
+    HistoryTest askedTest(const QDateTime &at, const QList<int> &words, int missed)
+    {
+        const HistoryFilter filter = HistoryFilter::current();
+        HistoryTest test;
+        test.startedAt = at;
+        test.endedAt = at.addSecs(30);
+        test.bankKind = filter.bankKind;
+        test.bankName = filter.bankName;
+        test.direction = filter.direction;
+        test.inputMethod = QStringLiteral("ROMA");
+        test.kind = TestRules::ModeLevelUp;
+        for (int i = 0; i < words.size(); ++i)
+        {
+            const Common::QuestionEntry &entry = Common::QuestionBank[words[i]];
+            HistoryTest::Question q;
+            q.number = i + 1;
+            q.bankIndex = words[i];
+            q.prompt = entry.Prompt;
+            q.answer = entry.Answer;
+            q.answered = true;
+            q.correct = i >= missed;
+            q.chosenIndex = q.correct ? -1 : 0;
+            q.seconds = 2;
+            test.questions.append(q);
+        }
+        return test;
+    }
+
+    QList<int> range(int first, int count)
+    {
+        QList<int> words;
+        for (int i = 0; i < count; ++i)
+            words.append(first + i);
+        return words;
+    }
+
+    QSet<int> askedWords()
+    {
+        QSet<int> asked;
+        for (int n = 1; n <= Common::TestQuestionIndex; ++n)
+            asked.insert(Common::TestQuestionNumbers[n].toInt());
+        return asked;
+    }
+}
+
+void MainWindowTest::practiceAsksTheDueWords()
+{
+    Session s(standardBank(17 * 12));
+    const QDateTime today(QDate(2026, 12, 8), QTime(19, 0));
+    Clock::setDateTimeSource([today] { return today; });
+    QVERIFY(s.load());
+    {
+        HistoryStore store(HistoryStore::defaultPath());
+        // Ten words due for ten days, five for two, five never missed.
+        HistoryTest longAgo = askedTest(today.addDays(-10), range(100, 10), 10);
+        HistoryTest lately = askedTest(today.addDays(-2), range(110, 10), 5);
+        QVERIFY(store.addTest(longAgo));
+        QVERIFY(store.addTest(lately));
+    }
+    // A level-up test first, so there are records to keep.
+    s.key(Qt::Key_Return);
+    while (s.running())
+        s.answer(0);
+    const QByteArray records = ProgramFolderFixture::readFile(Common::RecordDataPath());
+    QVERIFY(!records.isEmpty());
+    const int level = Common::CurrentLevel;
+    auto *line = s.find<QLabel>(QStringLiteral("WeakWordsLabel"));
+    QTRY_COMPARE(line->text(), QStringLiteral("苦手単語 15語"));
+
+    QString message;
+    QString level11;
+    s.modals.answer(QStringLiteral("Result"), [&](QDialog &dialog) {
+        message = dialog.findChild<QLabel *>(QStringLiteral("Label9"))->text();
+        level11 = dialog.findChild<QLabel *>(QStringLiteral("Label11"))->text();
+        dialog.close();
+    });
+    auto *practice = s.window->findChild<QAction *>(QStringLiteral("MenuWeakPractice"));
+    QVERIFY(practice);
+    practice->trigger();
+    QVERIFY(s.running());
+    QVERIFY(!practice->isEnabled());
+    QCOMPARE(Common::TestMode, TestRules::ModePractice);
+    QCOMPARE(s.window->Label7->text(), QStringLiteral("苦手"));
+    QVERIFY(s.window->Label7->styleSheet().contains(QStringLiteral("#FFD890")));
+    QCOMPARE(s.window->Label3->text(), QStringLiteral("【 苦手単語の練習 】"));
+    QCOMPARE(s.window->Label12->text(), QStringLiteral("制限時間200秒"));
+    QCOMPARE(Common::CurrentTimeLimit, 200);
+    for (int n = 1; n <= 10; ++n)
+    {
+        QCOMPARE(s.window->Label15->text(), QStringLiteral("第%1問").arg(n));
+        s.answer(n % 2 ? 0 : 1);
+    }
+
+    QVERIFY(!s.running());
+    QVERIFY(practice->isEnabled());
+    const QList<int> longAgoWords = range(100, 10);
+    QCOMPARE(askedWords(), QSet<int>(longAgoWords.cbegin(), longAgoWords.cend()));
+    QCOMPARE(s.modals.shown(), (QStringList{"EndMessage", "Result", "EndMessage", "Result"}));
+    QCOMPARE(message, QStringLiteral("学習が不足しています"));
+    QCOMPARE(level11, QStringLiteral("LEVEL%1").arg(level));
+    QCOMPARE(ProgramFolderFixture::readFile(Common::RecordDataPath()), records);
+    QCOMPARE(Common::CurrentLevel, level);
+
+    HistoryStore store(HistoryStore::defaultPath());
+    HistoryTest last;
+    QVERIFY(store.forEachTest(HistoryFilter::current(), [&last](const HistoryTest &test) { last = test; }));
+    QCOMPARE(last.kind, WeakWords::TestKind);
+    QCOMPARE(last.score, 50);
+    QCOMPARE(last.levelBefore, level);
+    QCOMPARE(last.levelAfter, level);
+    QCOMPARE(last.questions.size(), 10);
+    for (const HistoryTest::Question &q : last.questions)
+        QCOMPARE(q.correct, Common::TestMarks[q.number] == TestRules::MarkCorrect);
+    // The five answered well wait a day; the five missed again and the five of lately are due.
+    QTRY_COMPARE(line->text(), QStringLiteral("苦手単語 10語"));
+    Clock::setDateTimeSource({});
+}
+
+void MainWindowTest::practisedWordLeavesOnItsSchedule()
+{
+    Session s(standardBank(17 * 3));
+    QDateTime now(QDate(2026, 12, 8), QTime(9, 0));
+    Clock::setDateTimeSource([&now] { return now; });
+    QVERIFY(s.load());
+    auto *line = s.find<QLabel>(QStringLiteral("WeakWordsLabel"));
+    auto *practice = s.window->findChild<QAction *>(QStringLiteral("MenuWeakPractice"));
+
+    // One word missed on purpose in a typed test.
+    s.key(Qt::Key_Return);
+    const int missed = s.window->TargetQuestion[0];
+    s.answer(1);
+    while (s.running())
+        s.answer(0);
+    QTRY_COMPARE(line->text(), QStringLiteral("苦手単語 1語"));
+
+    // Practised on the day of the miss, then 1, 3 and 7 days after each step.
+    // On day 2 it is not due: the practice asks it all the same, but that
+    // answer counts for nothing.
+    for (const auto &[day, due, weakAfter] : {std::tuple{0, 1, 1}, {1, 1, 1}, {2, 0, 1}, {4, 1, 1}, {10, 0, 1}, {11, 1, 0}})
+    {
+        now = QDateTime(QDate(2026, 12, 8).addDays(day), QTime(9, 0));
+        s.window->ShowLevelStatus();
+        QTRY_COMPARE(line->text(), QStringLiteral("苦手単語 %1語").arg(due));
+        if (day == 10)
+            continue;
+        practice->trigger();
+        QVERIFY(s.running());
+        QCOMPARE(s.window->TargetQuestion[0], missed);
+        s.answer(0);
+        QVERIFY(!s.running());
+        QCOMPARE(Common::TestQuestionIndex, 1);
+        QCOMPARE(int(s.window->weakWords().words().size()), weakAfter);
+    }
+    QCOMPARE(s.modals.shown().count(QStringLiteral("Result")), 6);
+    practice->trigger();
+    QVERIFY(!s.running());
+    QCOMPARE(s.folder.messages().size(), 1);
+    Clock::setDateTimeSource({});
+}
+
+void MainWindowTest::nothingToPractise()
+{
+    Session s(standardBank(17 * 3));
+    QVERIFY(s.load());
+    s.key(Qt::Key_Return);
+    while (s.running())
+        s.answer(0);
+    const QStringList shown = s.modals.shown();
+
+    s.window->findChild<QAction *>(QStringLiteral("MenuWeakPractice"))->trigger();
+
+    QVERIFY(!s.running());
+    QCOMPARE(s.modals.shown(), shown);
+    QCOMPARE(s.folder.messages(),
+             QStringList{"練習する苦手単語はまだありません。\n"
+                         "テストで間違えた単語や、答えないうちに終わった単語を、ここで練習できます。"});
+    QVERIFY(s.window->Label7->text().isEmpty());
+    QTRY_COMPARE(s.find<QLabel>(QStringLiteral("WeakWordsLabel"))->text(), QStringLiteral("苦手単語 0語"));
 }
 
 QTEST_MAIN(MainWindowTest)
