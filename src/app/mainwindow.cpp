@@ -327,6 +327,7 @@ bool MainWindow::Form_Load()
     LoadRecords();
     // Opened at the end of the first test, so start-up never waits for it.
     m_history = std::make_unique<HistoryStore>(HistoryStore::defaultPath());
+    m_weakHistory = std::make_unique<WeakHistory>(*m_history);
     Option3->setEnabled(true);
     ShowTestSettings();
     ShowLevelStatus();
@@ -432,9 +433,9 @@ void MainWindow::ShowLevelStatus()
 
 WeakWords MainWindow::weakWords() const
 {
-    if (!m_history)
+    if (!m_weakHistory)
         return {};
-    return WeakHistory::load(*m_history, Clock::currentDateTime().date());
+    return m_weakHistory->weakWords(Clock::currentDateTime().date());
 }
 
 void MainWindow::refreshWeakWords()
@@ -448,6 +449,9 @@ void MainWindow::refreshWeakWords()
 
 void MainWindow::RefreshAfterSettings()
 {
+    // The bank was loaded again; its words are matched to the history afresh.
+    if (m_weakHistory)
+        m_weakHistory->forget();
     Option3->setEnabled(true);
     ShowTestSettings();
     ShowLevelStatus();
@@ -830,7 +834,8 @@ void MainWindow::keepInHistory(const TestOutcome &outcome, int levelBefore)
     test.levelBefore = levelBefore;
     test.levelAfter = CurrentLevel;
     // A history that cannot take the test tells the learner once; the test is already saved.
-    m_history->addTest(test);
+    if (m_history->addTest(test))
+        m_weakHistory->testKept(test);
 }
 
 void MainWindow::ShowTopLevelNotice()

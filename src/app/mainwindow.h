@@ -17,6 +17,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class HistoryStore;
+class WeakHistory;
 class WeakWords;
 class TargetBox;
 struct TestOutcome;
@@ -184,6 +185,7 @@ private:
     QLabel *m_secondsUnit = nullptr;
     TestCapture m_capture;
     std::unique_ptr<HistoryStore> m_history;
+    std::unique_ptr<WeakHistory> m_weakHistory;
 
     QMenu *m_practiceMenu = nullptr;
     QAction *m_practiceAction = nullptr;

@@ -13,4 +13,6 @@ struct HistoryFilter
 
     // The bank and direction chosen in the settings now.
     static HistoryFilter current();
+
+    friend bool operator==(const HistoryFilter &, const HistoryFilter &) = default;
 };
