@@ -392,7 +392,7 @@ void MainWindow::ShowTestSettings()
         label->clear();
     Label3->clear();
     setBadge({});
-    Label8->setText(TestRules::QuestionsCaption());
+    Label8->setText(TestRules::QuestionsCaption(QuestionsPerTest));
     Label12->setText(TestRules::TimeLimitCaption(Option3->isChecked() ? TimeLimitChallenge : TimeLimitStudy));
     Label13->clear();
     m_secondsUnit->clear();
@@ -539,6 +539,7 @@ void MainWindow::startPractice()
     TestLevel = 0;
     setBadge(TestRules::ModeBadge(TestMode, false));
     Label3->setText(TestRules::PracticeCaption());
+    Label8->setText(TestRules::QuestionsCaption(questionsInTest()));
     CurrentTimeLimit = TimeLimitStudy;
     Label12->setText(TestRules::TimeLimitCaption(CurrentTimeLimit));
     beginRun();

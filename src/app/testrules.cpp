@@ -295,9 +295,9 @@ QString TestRules::WeakWordsCaption(int dueCount)
     return QStringLiteral("苦手単語 %1語").arg(dueCount);
 }
 
-QString TestRules::QuestionsCaption()
+QString TestRules::QuestionsCaption(int count)
 {
-    return QStringLiteral("出題数%1問").arg(Common::QuestionsPerTest);
+    return QStringLiteral("出題数%1問").arg(count);
 }
 
 QString TestRules::TimeLimitCaption(int seconds)

@@ -75,7 +75,7 @@ namespace TestRules
     // "苦手単語 12語": the weak words due for practice.
     QString WeakWordsCaption(int dueCount);
 
-    QString QuestionsCaption();
+    QString QuestionsCaption(int count);
     QString TimeLimitCaption(int seconds);
     QString LevelStatusCaption(int level);
     QString FailCountCaption(int count);

@@ -1359,10 +1359,12 @@ void MainWindowTest::practisedWordLeavesOnItsSchedule()
             continue;
         practice->trigger();
         QVERIFY(s.running());
+        QCOMPARE(s.window->Label8->text(), QStringLiteral("出題数1問"));
         QCOMPARE(s.window->TargetQuestion[0], missed);
         s.answer(0);
         QVERIFY(!s.running());
         QCOMPARE(Common::TestQuestionIndex, 1);
+        QCOMPARE(s.window->Label8->text(), QStringLiteral("出題数10問"));
         QCOMPARE(int(s.window->weakWords().words().size()), weakAfter);
     }
     QCOMPARE(s.modals.shown().count(QStringLiteral("Result")), 6);
