@@ -1,0 +1,79 @@
+#include <QTest>
+
+#include <algorithm>
+
+#include "history/historystore.h"
+#include "history/weakhistory.h"
+#include "historysupport.h"
+#include "testsupport.h"
+
+namespace
+{
+    const QDateTime Day1(QDate(2026, 11, 2), QTime(9, 0));
+
+    Common::QuestionEntry entry(const QString &prompt, const QString &answer)
+    {
+        return {prompt, answer, QStringLiteral("いみ"), QString()};
+    }
+
+    QList<int> indexes(const WeakWords &weak)
+    {
+        QList<int> list;
+        for (const WeakWords::Word &word : weak.words())
+            list.append(word.index);
+        std::sort(list.begin(), list.end());
+        return list;
+    }
+}
+
+class WeakHistoryTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wordsFollowTheBank();
+};
+
+void WeakHistoryTest::wordsFollowTheBank()
+{
+    ProgramFolderFixture folder;
+    for (int i = 0; i < 40; ++i)
+        Common::QuestionBank.append(entry(QStringLiteral("word%1").arg(i), QStringLiteral("意味%1").arg(i)));
+    HistoryStore store(HistoryStore::defaultPath());
+    HistoryTest missed = seededTest(Day1, 0, {1, 2, 3, 4});
+    HistoryTest practice = seededTest(Day1.addSecs(600), 0);
+    practice.kind = WeakWords::TestKind;
+    practice.questions = practice.questions.mid(3, 1);
+    HistoryTest otherDirection = seededTest(Day1, 10, {1}, QStringLiteral("英訳"));
+    for (HistoryTest *test : {&missed, &practice, &otherDirection})
+        QVERIFY(store.addTest(*test));
+
+    // Since then the bank has changed: word2 has moved to index 30, word3 is
+    // gone and index 3 holds another word.
+    Common::QuestionBank[30] = Common::QuestionBank[2];
+    Common::QuestionBank[2] = entry(QStringLiteral("word2"), QStringLiteral("別の意味"));
+    Common::QuestionBank[3] = entry(QStringLiteral("new"), QStringLiteral("新しい"));
+
+    WeakHistory history(store);
+    WeakWords weak = history.weakWords(Day1.date());
+    QCOMPARE(indexes(weak), (QList<int>{1, 4, 30}));
+    // The practice answer counted: one step on.
+    QCOMPARE(weak.find(4)->step, 1);
+    QCOMPARE(weak.find(1)->step, 0);
+    QCOMPARE(weak.dueCount(), 2);
+
+    // A test just kept joins the answers read, without reading them again.
+    HistoryTest later = seededTest(Day1.addSecs(1200), 10, {5});
+    history.testKept(later);
+    QCOMPARE(indexes(history.weakWords(Day1.date())), (QList<int>{1, 4, 15, 30}));
+    // After the bank is loaded again, the store is read afresh (it never got that test).
+    history.forget();
+    QCOMPARE(indexes(history.weakWords(Day1.date())), (QList<int>{1, 4, 30}));
+
+    // The other direction has its own weak words.
+    folder.setCommon(Common::KeyTransMode, QStringLiteral("英訳"));
+    QCOMPARE(indexes(history.weakWords(Day1.date())), (QList<int>{11}));
+}
+
+QTEST_APPLESS_MAIN(WeakHistoryTest)
+#include "tst_weakhistory.moc"
