@@ -527,8 +527,10 @@ void MainWindow::startPractice()
     m_practiceWords = weakWords().practiceWords(QuestionsPerTest);
     if (m_practiceWords.isEmpty())
     {
-        Message::show(QStringLiteral("練習する苦手単語はまだありません。\n"
-                                     "テストで間違えた単語や、答えないうちに終わった単語を、ここで練習できます。"));
+        Message::show(m_weakHistory && m_weakHistory->unreadable()
+                          ? QStringLiteral("学習履歴を読めないため、苦手単語の練習はできません。")
+                          : QStringLiteral("練習する苦手単語はまだありません。\n"
+                                           "テストで間違えた単語や、答えないうちに終わった単語を、ここで練習できます。"));
         return;
     }
     // The order of the list would tell which word comes next.

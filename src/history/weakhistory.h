@@ -28,6 +28,8 @@ public:
     void testKept(const HistoryTest &test);
     // The bank was loaded again: its indexes may hold other words now.
     void forget();
+    // The history could not be read at the last try, so the list is empty for want of it.
+    bool unreadable() const { return !m_filter; }
 
 private:
     void read(const HistoryFilter &filter);

@@ -237,6 +237,7 @@ private slots:
     void practiceAsksTheDueWords();
     void practisedWordLeavesOnItsSchedule();
     void nothingToPractise();
+    void unreadableHistoryHasNothingToPractise();
     void historyFaultsLeaveTheRecordsAsTheyWouldBe_data();
     void historyFaultsLeaveTheRecordsAsTheyWouldBe();
 };
@@ -1392,6 +1393,23 @@ void MainWindowTest::nothingToPractise()
                          "テストで間違えた単語や、答えないうちに終わった単語を、ここで練習できます。"});
     QVERIFY(s.window->Label7->text().isEmpty());
     QTRY_COMPARE(s.find<QLabel>(QStringLiteral("WeakWordsLabel"))->text(), QStringLiteral("苦手単語 0語"));
+
+}
+
+void MainWindowTest::unreadableHistoryHasNothingToPractise()
+{
+    // A history this version cannot read: the learner is told why there is no practice.
+    Session s(standardBank(17 * 3));
+    {
+        HistoryStore store(HistoryStore::defaultPath());
+        HistoryTest earlier = askedTest(QDateTime::currentDateTime(), {}, 0);
+        QVERIFY(store.addTest(earlier));
+    }
+    injectFault(HistoryFault::NewerVersion, HistoryStore::defaultPath());
+    QVERIFY(s.load());
+    s.window->findChild<QAction *>(QStringLiteral("MenuWeakPractice"))->trigger();
+    QVERIFY(!s.running());
+    QCOMPARE(s.folder.messages(), QStringList{"学習履歴を読めないため、苦手単語の練習はできません。"});
 }
 
 QTEST_MAIN(MainWindowTest)
