@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -29,7 +32,9 @@
 #include "help/bookguide.h"
 #include "help/readme.h"
 #include "help/versioninfo.h"
+#include "history/historycsv.h"
 #include "history/historystore.h"
+#include "history/historywindow.h"
 #include "history/weakhistory.h"
 #include "judge/judge.h"
 #include "judge/judgetable.h"
@@ -259,6 +264,8 @@ void MainWindow::buildMenus()
     MenuFile = addMenu(QStringLiteral("MenuFile"), QStringLiteral("ファイル(&F)"));
     menuRestore = addItem(MenuFile, QStringLiteral("menuRestore"), QStringLiteral("成績を復元(&R)…"),
                           &MainWindow::menuRestore_Click);
+    menuHistoryCsv = addItem(MenuFile, QStringLiteral("menuHistoryCsv"), QStringLiteral("学習履歴をCSVで保存(&C)…"),
+                             &MainWindow::menuHistoryCsv_Click);
     MenuFile->addSeparator();
     MenuEnd = addItem(MenuFile, QStringLiteral("MenuEnd"), QStringLiteral("終了(&X)"), &MainWindow::MenuEnd_Click);
 
@@ -272,6 +279,8 @@ void MainWindow::buildMenus()
     MenuKekka = addMenu(QStringLiteral("MenuKekka"), QStringLiteral("結果表示(&K)"));
     MenuRecord = addItem(MenuKekka, QStringLiteral("MenuRecord"), QStringLiteral("成績一覧(&R)"),
                          &MainWindow::MenuRecord_Click);
+    menuHistory = addItem(MenuKekka, QStringLiteral("menuHistory"), QStringLiteral("学習履歴(&H)"),
+                          &MainWindow::menuHistory_Click);
 
     MenuHelp = addMenu(QStringLiteral("MenuHelp"), QStringLiteral("ヘルプ(&H)"));
     MenuReadMe = addItem(MenuHelp, QStringLiteral("MenuReadMe"), QStringLiteral("ReadMe(&R)"),
@@ -961,6 +970,38 @@ void MainWindow::menuRestore_Click()
 void MainWindow::MenuRecord_Click()
 {
     showDialog<Record>(this);
+}
+
+void MainWindow::menuHistory_Click()
+{
+    if (!m_history)
+        return;
+    HistoryWindow window(*m_history, weakWords(), !isRunning(), this);
+    if (Modal::exec(window) == HistoryWindow::PracticeRequested)
+        startPractice();
+}
+
+void MainWindow::menuHistoryCsv_Click()
+{
+    if (!m_history)
+        return;
+    QFileDialog dialog(this, QStringLiteral("学習履歴をCSVで保存"));
+    dialog.setObjectName(QStringLiteral("HistoryCsvDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("CSV ファイル (*.csv)"));
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    dialog.selectFile(QStringLiteral("学習履歴_%1.csv").arg(Clock::currentDateTime().toString(QStringLiteral("yyyy-MM-dd"))));
+    if (Modal::exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    QString error;
+    if (!HistoryCsv::write(*m_history, path, &error))
+    {
+        Message::show(QStringLiteral("学習履歴を保存できませんでした。\n%1\n%2").arg(QDir::toNativeSeparators(path), error));
+        return;
+    }
+    Message::show(QStringLiteral("学習履歴を保存しました。\n%1").arg(QDir::toNativeSeparators(path)));
 }
 
 void MainWindow::MenuReadMe_Click()

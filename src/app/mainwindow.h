@@ -69,6 +69,8 @@ public:
     void MenuRoma_Click();
     void MenuSyutudai_Click();
     void MenuRecord_Click();
+    void menuHistory_Click();
+    void menuHistoryCsv_Click();
     void MenuReadMe_Click();
     void MenuBook_Click();
     void MenuVersion_Click();
@@ -104,11 +106,13 @@ public:
     QMenu *MenuKekka;
     QMenu *MenuHelp;
     QAction *menuRestore;
+    QAction *menuHistoryCsv;
     QAction *MenuEnd;
     QAction *MenuRoma;
     QAction *kugiri1;
     QAction *MenuSyutudai;
     QAction *MenuRecord;
+    QAction *menuHistory;
     QAction *MenuReadMe;
     QAction *MenuBook;
     QAction *MenuVersion;

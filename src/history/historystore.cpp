@@ -434,7 +434,7 @@ QList<HistoryStore::MissedWord> HistoryStore::mostMissed(const HistoryFilter &fi
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
-        "SELECT q.bank_index, q.prompt, q.answer, COUNT(*) AS asked, TOTAL(1 - q.correct) AS missed,"
+        "SELECT t.bank_kind, t.bank_name, t.direction, q.bank_index, q.prompt, q.answer, COUNT(*) AS asked, TOTAL(1 - q.correct) AS missed,"
         " MAX(CASE WHEN q.correct = 0 THEN t.started_at END) AS last_missed,"
         " GROUP_CONCAT(q.chosen_answer, char(31))"
         " FROM tests t JOIN questions q ON q.test_id = t.id WHERE %1"
@@ -450,9 +450,10 @@ QList<HistoryStore::MissedWord> HistoryStore::mostMissed(const HistoryFilter &fi
     }
     while (query.next())
     {
-        words.append({query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(),
-                      query.value(3).toInt(), query.value(4).toInt(), fromMs(query.value(5)),
-                      byFrequency(query.value(6).toString())});
+        words.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
+                      query.value(3).toInt(), query.value(4).toString(), query.value(5).toString(),
+                      query.value(6).toInt(), query.value(7).toInt(), fromMs(query.value(8)),
+                      byFrequency(query.value(9).toString())});
     }
     return words;
 }

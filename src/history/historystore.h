@@ -46,6 +46,9 @@ public:
 
     struct MissedWord
     {
+        QString bankKind;
+        QString bankName;
+        QString direction;
         int bankIndex = 0;
         QString prompt;
         QString answer;

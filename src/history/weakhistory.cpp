@@ -1,41 +1,11 @@
 #include "weakhistory.h"
 
-#include <QHash>
-
-#include "core/common.h"
+#include "bankmatch.h"
 #include "historystore.h"
 #include "historytest.h"
 
 namespace
 {
-    QString textKey(const QString &prompt, const QString &answer)
-    {
-        return prompt + QChar(0x1F) + answer;
-    }
-
-    // The bank index of a word, or -1 when the bank does not hold it.
-    class BankMatch
-    {
-    public:
-        int indexOf(int bankIndex, const QString &prompt, const QString &answer)
-        {
-            using Common::QuestionBank;
-            if (bankIndex >= 0 && bankIndex < QuestionBank.size() && QuestionBank[bankIndex].Prompt == prompt
-                && QuestionBank[bankIndex].Answer == answer)
-                return bankIndex;
-            if (m_byText.isEmpty())
-            {
-                // The first entry wins when a bank holds a word twice.
-                for (qsizetype i = QuestionBank.size() - 1; i >= 0; --i)
-                    m_byText.insert(textKey(QuestionBank[i].Prompt, QuestionBank[i].Answer), int(i));
-            }
-            return m_byText.value(textKey(prompt, answer), -1);
-        }
-
-    private:
-        QHash<QString, int> m_byText;
-    };
-
     WordAnswer::Result resultOf(bool answered, bool correct)
     {
         if (!answered)

@@ -1,12 +1,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDirIterator>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QSet>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -20,12 +21,13 @@
 #include "core/message.h"
 #include "help/pageopener.h"
 #include "history/historysupport.h"
-#include "practice/weakwords.h"
+#include "history/historywindow.h"
 #include "judge/judge.h"
 #include "judge/judgetable.h"
 #include "judge/keycodelookup.h"
 #include "judge/keycodetable.h"
 #include "judge/keymapping.h"
+#include "practice/weakwords.h"
 #include "records/recordbackups.h"
 #include "records/recordrestore.h"
 #include "records/recordsstore.h"
@@ -1156,6 +1158,28 @@ void MainWindowTest::historyKeepsEveryQuestion()
         QCOMPARE(q.keysRejected, n == 5 ? 1 : 0);
     }
     QVERIFY(s.folder.messages().isEmpty());
+
+    // The same test in the CSV file and the history window, whose button starts a practice of the missed word.
+    const QString csvPath = s.folder.path() + QStringLiteral("/履歴.csv");
+    s.modals.answer(QStringLiteral("HistoryCsvDialog"), [&csvPath](QDialog &dialog) {
+        static_cast<QFileDialog &>(dialog).selectFile(csvPath);
+        dialog.accept();
+    });
+    s.window->menuHistoryCsv->trigger();
+    QFile csv(csvPath);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    QCOMPARE(lines.size(), 12);
+    QVERIFY(QString::fromUtf8(lines[3]).contains(QStringLiteral(",不正解,%1,").arg(wrongChoice)));
+    QString firstMissed;
+    s.modals.answer(QStringLiteral("HistoryWindow"), [&firstMissed](QDialog &dialog) {
+        firstMissed = dialog.findChild<QTableWidget *>(QStringLiteral("mostMissed"))->item(0, HistoryWindow::PromptColumn)->text();
+        dialog.findChild<QPushButton *>(QStringLiteral("practiceButton"))->click();
+    });
+    s.window->menuHistory->trigger();
+    QCOMPARE(firstMissed, test.questions[2].prompt);
+    QVERIFY(s.running());
+    QCOMPARE(s.window->Label1->text(), firstMissed);
 }
 
 void MainWindowTest::historyFaultsLeaveTheRecordsAsTheyWouldBe_data()

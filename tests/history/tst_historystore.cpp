@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "history/historycsv.h"
 #include "history/historystore.h"
 #include "historysupport.h"
 #include "testsupport.h"
@@ -29,6 +30,38 @@ namespace
         "PRAGMA user_version = 1",
     };
 
+    // Reads back what a spreadsheet program would: quoted fields may hold
+    // commas, doubled quotes and line breaks.
+    QList<QStringList> parseCsv(const QString &text)
+    {
+        QList<QStringList> rows;
+        QStringList row;
+        QString field;
+        bool quoted = false;
+        auto next = [&text](qsizetype i) { return i + 1 < text.size() ? text[i + 1] : QChar(); };
+        for (qsizetype i = 0; i < text.size(); ++i)
+        {
+            const QChar c = text[i];
+            if (quoted && c == u'"' && next(i) == u'"')
+                field += text[++i];
+            else if (c == u'"')
+                quoted = !quoted;
+            else if (!quoted && (c == u',' || (c == u'\r' && next(i) == u'\n')))
+            {
+                row.append(field);
+                field.clear();
+                if (c == u',')
+                    continue;
+                rows.append(row);
+                row.clear();
+                ++i;
+            }
+            else
+                field += c;
+        }
+        return rows;
+    }
+
     QList<HistoryTest> allTests(HistoryStore &store, bool all = true)
     {
         QList<HistoryTest> tests;
@@ -50,6 +83,7 @@ private slots:
     void faultsNeverTouchTheRecords();
     void readOnlyFile();
     void mostMissedAndTotals();
+    void csvRoundTrip();
 };
 
 void HistoryStoreTest::testsReadBackAsWritten()
@@ -261,6 +295,36 @@ void HistoryStoreTest::mostMissedAndTotals()
     QCOMPARE(points[1].keysAccepted, 60);
     QCOMPARE(points[1].keysRejected, 10);
     QVERIFY(folder.messages().isEmpty());
+}
+
+void HistoryStoreTest::csvRoundTrip()
+{
+    ProgramFolderFixture folder;
+    HistoryStore store(HistoryStore::defaultPath());
+    HistoryTest first = seededTest(Day1, 0, {2});
+    first.questions[0].prompt = QStringLiteral("say \"hi\", then\r\nleave");
+    first.questions[9].answered = false;
+    HistoryTest other = seededTest(Day1.addDays(1), 20, {}, QStringLiteral("英訳"));
+    for (HistoryTest *test : {&first, &other})
+        QVERIFY(store.addTest(*test));
+
+    const QString path = folder.path() + QStringLiteral("/履歴.csv");
+    QVERIFY(HistoryCsv::write(store, path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    QList<QStringList> expected {HistoryCsv::header()};
+    expected += HistoryCsv::rows(allTests(store)[0]) + HistoryCsv::rows(allTests(store)[1]);
+    QCOMPARE(parseCsv(QString::fromUtf8(bytes.mid(3))), expected);
+    QCOMPARE(expected[1][16], first.questions[0].prompt);
+    QCOMPARE(expected[2].mid(18, 3), (QStringList{"不正解", "102", "意味102"}));
+    QCOMPARE(expected[10][18], QStringLiteral("未解答"));
+
+    // A folder that is not there: a reason, and no file.
+    QString error;
+    QVERIFY(!HistoryCsv::write(store, folder.path() + QStringLiteral("/none/履歴.csv"), &error));
+    QVERIFY(!error.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(HistoryStoreTest)

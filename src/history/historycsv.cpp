@@ -1,0 +1,125 @@
+#include "historycsv.h"
+
+#include "core/atomicfile.h"
+#include "historyfilter.h"
+#include "historystore.h"
+#include "practice/weakwords.h"
+
+namespace
+{
+    const QString DateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+    QString kindText(const QString &kind)
+    {
+        if (kind == u"L")
+            return QStringLiteral("レベル上げ");
+        if (kind == u"K")
+            return QStringLiteral("強制復習");
+        if (kind == u"P")
+            return QStringLiteral("予習/復習");
+        if (kind == WeakWords::TestKind)
+            return QStringLiteral("苦手単語の練習");
+        return kind;
+    }
+
+    QString bankKindText(const QString &bankKind)
+    {
+        return bankKind == u"USER" ? QStringLiteral("ユーザー") : QStringLiteral("標準");
+    }
+
+    QString inputText(const QString &method)
+    {
+        return method == u"KANA" ? QStringLiteral("かな") : QStringLiteral("ローマ字");
+    }
+
+    QString resultText(const HistoryTest::Question &q)
+    {
+        if (!q.answered)
+            return QStringLiteral("未解答");
+        return q.correct ? QStringLiteral("正解") : QStringLiteral("不正解");
+    }
+
+    QString number(double value)
+    {
+        return QString::number(value, 'f', 3);
+    }
+
+    QString quoted(const QString &field)
+    {
+        if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n') && !field.contains(u'\r'))
+            return field;
+        QString escaped = field;
+        escaped.replace(u'"', QStringLiteral("\"\""));
+        return u'"' + escaped + u'"';
+    }
+}
+
+QStringList HistoryCsv::header()
+{
+    return {QStringLiteral("テスト番号"), QStringLiteral("開始日時"), QStringLiteral("終了日時"),
+            QStringLiteral("問題の種類"), QStringLiteral("問題集"), QStringLiteral("方向"),
+            QStringLiteral("入力方式"), QStringLiteral("テストの種類"), QStringLiteral("LEVEL"),
+            QStringLiteral("得点"), QStringLiteral("時間（秒）"), QStringLiteral("合否"),
+            QStringLiteral("テスト前のLEVEL"), QStringLiteral("テスト後のLEVEL"), QStringLiteral("問"),
+            QStringLiteral("問題の番号"), QStringLiteral("問題"), QStringLiteral("正解"),
+            QStringLiteral("結果"), QStringLiteral("選んだ答えの番号"), QStringLiteral("選んだ答え"),
+            QStringLiteral("表示から解答までの秒"), QStringLiteral("受け付けたキー"),
+            QStringLiteral("受け付けなかったキー")};
+}
+
+QList<QStringList> HistoryCsv::rows(const HistoryTest &test)
+{
+    const QStringList testFields {QString::number(test.id),
+                                  test.startedAt.toString(DateTimeFormat),
+                                  test.endedAt.toString(DateTimeFormat),
+                                  bankKindText(test.bankKind),
+                                  test.bankName,
+                                  test.direction,
+                                  inputText(test.inputMethod),
+                                  kindText(test.kind),
+                                  QString::number(test.level),
+                                  QString::number(test.score),
+                                  number(test.seconds),
+                                  test.passed ? QStringLiteral("合格") : QStringLiteral("不合格"),
+                                  QString::number(test.levelBefore),
+                                  QString::number(test.levelAfter)};
+    QList<QStringList> rows;
+    for (const HistoryTest::Question &q : test.questions)
+    {
+        const bool chose = q.answered && !q.correct;
+        rows.append(testFields
+                    + QStringList {QString::number(q.number), QString::number(q.bankIndex), q.prompt, q.answer,
+                                   resultText(q), chose ? QString::number(q.chosenIndex) : QString(),
+                                   chose ? q.chosenAnswer : QString(), q.answered ? number(q.seconds) : QString(),
+                                   QString::number(q.keysAccepted), QString::number(q.keysRejected)});
+    }
+    return rows;
+}
+
+QByteArray HistoryCsv::encode(const QList<QStringList> &rows)
+{
+    QString text;
+    for (const QStringList &row : rows)
+    {
+        QStringList fields;
+        fields.reserve(row.size());
+        for (const QString &field : row)
+            fields.append(quoted(field));
+        text += fields.join(u',') + QStringLiteral("\r\n");
+    }
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+bool HistoryCsv::write(HistoryStore &store, const QString &path, QString *errorText)
+{
+    QList<QStringList> table {header()};
+    HistoryFilter all;
+    all.all = true;
+    if (!store.forEachTest(all, [&table](const HistoryTest &test) { table += rows(test); }))
+    {
+        if (errorText)
+            *errorText = store.problemText();
+        return false;
+    }
+    return AtomicFile::write(path, encode(table), errorText);
+}

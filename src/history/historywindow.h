@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+#include "historystore.h"
+#include "practice/weakwords.h"
+
+class BankMatch;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+
+QT_BEGIN_NAMESPACE
+class QChartView;
+QT_END_NAMESPACE
+
+// The study history of the bank and direction in use (or of all of them):
+// charts of score, LEVEL, tests per day, typing speed and accuracy over time,
+// the words missed most often with their place on the weak-word schedule, and
+// the totals. Clicking an English word of the standard bank pronounces it, as
+// in the result view. Changes no data; its practice button closes it with
+// PracticeRequested so that the owner starts a practice test.
+class HistoryWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum Chart
+    {
+        ScoreChart,
+        LevelChart,
+        TestsPerDayChart,
+        SpeedChart,
+        AccuracyChart,
+        ChartCount,
+    };
+
+    enum Column
+    {
+        BankColumn,
+        PromptColumn,
+        AnswerColumn,
+        AskedColumn,
+        MissedColumn,
+        LastMissedColumn,
+        ChosenColumn,
+        WeakColumn,
+        DueColumn,
+        ColumnCount,
+    };
+
+    // The result of exec() when the learner asked to practise the weak words.
+    static constexpr int PracticeRequested = QDialog::Accepted + 1;
+
+    // The most-missed table lists this many words at most.
+    static constexpr int MissedRows = 100;
+
+    // weak: the weak words of the bank and direction in use; canPractise:
+    // whether a practice test may start now.
+    HistoryWindow(HistoryStore &store, const WeakWords &weak, bool canPractise, QWidget *owner);
+
+private:
+    void buildCharts();
+    void buildTable();
+    void layOut();
+    void reload();
+    void fillCharts(const QList<HistoryStore::TestPoint> &points);
+    void fillTable();
+    void fillTotals(const HistoryStore::Totals &totals);
+    void markWeak(int row, const HistoryStore::MissedWord &word, BankMatch &bank);
+    void Word_Click(int row, int column);
+
+    HistoryStore &m_store;
+    WeakWords m_weak;
+    HistoryFilter m_current;
+    QLabel *m_totals;
+    QLabel *m_problem;
+    QCheckBox *m_showAll;
+    QTabWidget *m_tabs;
+    std::array<QChartView *, ChartCount> m_charts {};
+    QLabel *m_tableHeading;
+    QTableWidget *m_table;
+    QLabel *m_hint;
+    QPushButton *m_practice;
+    QPushButton *m_close;
+    QList<HistoryStore::MissedWord> m_words;
+};

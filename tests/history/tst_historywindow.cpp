@@ -1,0 +1,105 @@
+#include <QChartView>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "history/historystore.h"
+#include "history/historywindow.h"
+#include "history/weakhistory.h"
+#include "historysupport.h"
+#include "testsupport.h"
+
+namespace
+{
+    const QDateTime Day1(QDate(2026, 11, 2), QTime(9, 0));
+
+    QList<QPointF> points(const HistoryWindow &window, const char *chart)
+    {
+        const auto *view = window.findChild<QChartView *>(QLatin1String(chart));
+        return view ? static_cast<QLineSeries *>(view->chart()->series().constFirst())->points() : QList<QPointF>();
+    }
+
+    QList<qreal> values(const QList<QPointF> &points)
+    {
+        QList<qreal> ys;
+        for (const QPointF &point : points)
+            ys.append(std::round(point.y() * 100) / 100);
+        return ys;
+    }
+
+    QStringList column(const QTableWidget &table, int column)
+    {
+        QStringList texts;
+        for (int row = 0; row < table.rowCount(); ++row)
+            texts.append(table.item(row, column)->text());
+        return texts;
+    }
+}
+
+class HistoryWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showsTheSeededHistory();
+};
+
+// Day 1: word3 missed twice, word5 once; day 3: word5 and word8 missed, then
+// word3 practised correctly (so weak but no longer due); the other direction
+// on day 2 shows only with the switch.
+void HistoryWindowTest::showsTheSeededHistory()
+{
+    ProgramFolderFixture folder;
+    for (int i = 0; i < 40; ++i)
+        Common::QuestionBank.append({QStringLiteral("word%1").arg(i), QStringLiteral("意味%1").arg(i),
+                                     QStringLiteral("いみ"), QString()});
+    HistoryStore store(HistoryStore::defaultPath());
+    HistoryTest practice = seededTest(Day1.addDays(2).addSecs(600), 0);
+    practice.kind = WeakWords::TestKind;
+    practice.questions = practice.questions.mid(2, 1);
+    QList<HistoryTest> tests {seededTest(Day1, 0, {3}), seededTest(Day1.addSecs(3600), 0, {3, 5}),
+                              seededTest(Day1.addDays(1), 0, {1}, QStringLiteral("英訳")),
+                              seededTest(Day1.addDays(2), 0, {5, 8}), practice};
+    for (HistoryTest &test : tests)
+        QVERIFY(store.addTest(test));
+    const WeakWords weak = WeakHistory(store).weakWords(Day1.date().addDays(2));
+
+    HistoryWindow window(store, weak, true, nullptr);
+    QCOMPARE(values(points(window, "scoreChart")), (QList<qreal>{90, 80, 80, 100}));
+    QCOMPARE(points(window, "scoreChart")[0].x(), qreal(Day1.toMSecsSinceEpoch()));
+    QCOMPARE(values(points(window, "levelChart")), (QList<qreal>{0, 0, 0, 0}));
+    QCOMPARE(values(points(window, "testsPerDayChart")), (QList<qreal>{2, 2}));
+    QCOMPARE(values(points(window, "speedChart")), (QList<qreal>{120, 120, 120, 12}));
+    // 60 keys taken and 10 refused in a whole test; the practice's one question had none refused.
+    QCOMPARE(values(points(window, "accuracyChart")), (QList<qreal>{85.71, 85.71, 85.71, 100}));
+
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("mostMissed"));
+    QVERIFY(table);
+    QCOMPARE(column(*table, HistoryWindow::PromptColumn), (QStringList{"word5", "word3", "word8"}));
+    QCOMPARE(column(*table, HistoryWindow::MissedColumn), (QStringList{"2", "2", "1"}));
+    QCOMPARE(column(*table, HistoryWindow::AskedColumn), (QStringList{"3", "4", "3"}));
+    QCOMPARE(column(*table, HistoryWindow::WeakColumn), (QStringList{"今日練習", "苦手", "今日練習"}));
+    QCOMPARE(column(*table, HistoryWindow::DueColumn), (QStringList{"2026/11/04", "2026/11/05", "2026/11/04"}));
+    QVERIFY(table->isColumnHidden(HistoryWindow::BankColumn));
+    QVERIFY(window.findChild<QLabel *>(QStringLiteral("totals"))->text().startsWith(QStringLiteral("テスト 4回")));
+
+    window.findChild<QCheckBox *>(QStringLiteral("showAll"))->setChecked(true);
+    QCOMPARE(column(*table, HistoryWindow::PromptColumn), (QStringList{"word5", "word3", "word8", "word1"}));
+    QCOMPARE(table->item(3, HistoryWindow::WeakColumn)->text(), QString());
+    QVERIFY(!table->isColumnHidden(HistoryWindow::BankColumn));
+    QCOMPARE(points(window, "scoreChart").size(), 5);
+
+    auto *practiseButton = window.findChild<QPushButton *>(QStringLiteral("practiceButton"));
+    QVERIFY(practiseButton->isEnabled());
+    practiseButton->click();
+    QCOMPARE(window.result(), int(HistoryWindow::PracticeRequested));
+    // No weak word, or a test running: nothing to start from here.
+    QVERIFY(!HistoryWindow(store, WeakWords(), true, nullptr).findChild<QPushButton *>("practiceButton")->isEnabled());
+    QVERIFY(!HistoryWindow(store, weak, false, nullptr).findChild<QPushButton *>("practiceButton")->isEnabled());
+}
+
+QTEST_MAIN(HistoryWindowTest)
+#include "tst_historywindow.moc"
