@@ -10,6 +10,7 @@
 #include <QLineSeries>
 #include <QMap>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -20,6 +21,7 @@
 
 #include "bank/questions.h"
 #include "bankmatch.h"
+#include "core/clock.h"
 #include "core/settings.h"
 #include "gui_shared/soundplayer.h"
 
@@ -27,7 +29,8 @@ namespace
 {
     // Above this many points a series is drawn as a line only.
     constexpr int MarkedPointsUpTo = 60;
-    constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
+    constexpr qint64 MinuteMs = 60 * 1000;
+    constexpr qint64 DayMs = 24 * 60 * MinuteMs;
 
     struct ChartStyle
     {
@@ -78,6 +81,19 @@ namespace
     const QColor DueColor(0xFF, 0xD8, 0x90);
     const QColor WeakColor(0xFF, 0xF0, 0xD8);
     const QString DateFormat = QStringLiteral("yyyy/MM/dd");
+
+    // The time axis spans the points with a little room on either side; the
+    // labels say the day, and the hour as well while the span is short.
+    void setTimeRange(QDateTimeAxis *axis, const QList<QPointF> &points, bool wholeDays)
+    {
+        const qint64 now = Clock::currentDateTime().toMSecsSinceEpoch();
+        const qint64 first = points.isEmpty() ? now - 7 * DayMs : qint64(points.first().x());
+        const qint64 last = points.isEmpty() ? now : qint64(points.last().x());
+        const qint64 span = last - first;
+        const qint64 margin = wholeDays ? DayMs : std::max<qint64>(span / 20, MinuteMs * 10);
+        axis->setRange(QDateTime::fromMSecsSinceEpoch(first - margin), QDateTime::fromMSecsSinceEpoch(last + margin));
+        axis->setFormat(!wholeDays && span < 2 * DayMs ? QStringLiteral("MM/dd HH:mm") : QStringLiteral("yyyy/MM/dd"));
+    }
 
     QTableWidgetItem *count(int value)
     {
@@ -139,7 +155,7 @@ void HistoryWindow::buildCharts()
         series->setColor(style.color);
         chart->addSeries(series);
         auto *time = new QDateTimeAxis(chart);
-        time->setFormat(QStringLiteral("yyyy/MM/dd"));
+        time->setTickCount(4);
         auto *values = new QValueAxis(chart);
         values->setLabelFormat(QStringLiteral("%d"));
         for (QAbstractAxis *axis : {static_cast<QAbstractAxis *>(time), static_cast<QAbstractAxis *>(values)})
@@ -163,7 +179,7 @@ void HistoryWindow::buildTable()
     m_table->setObjectName(QStringLiteral("mostMissed"));
     m_table->setHorizontalHeaderLabels({QStringLiteral("問題集"), QStringLiteral("問題"), QStringLiteral("正解"),
                                         QStringLiteral("出題"), QStringLiteral("間違い"),
-                                        QStringLiteral("最後に間違えた日"), QStringLiteral("代わりに選んだ答え"),
+                                        QStringLiteral("最後の間違い"), QStringLiteral("代わりに選んだ答え"),
                                         QStringLiteral("苦手"), QStringLiteral("次の復習日")});
     m_table->verticalHeader()->hide();
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -191,8 +207,8 @@ void HistoryWindow::layOut()
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(m_tabs);
     splitter->addWidget(words);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_practice);
@@ -207,7 +223,8 @@ void HistoryWindow::layOut()
 
     // Room for a readable chart and table at any scale: sizes follow the font.
     const int unit = fontMetrics().horizontalAdvance(QChar(0x3042));
-    resize(64 * unit, 36 * fontMetrics().height());
+    const QSize wanted(84 * unit, 36 * fontMetrics().height());
+    resize(wanted.boundedTo(screen()->availableGeometry().size() * 0.95));
 }
 
 void HistoryWindow::reload()
@@ -241,11 +258,6 @@ void HistoryWindow::fillCharts(const QList<HistoryStore::TestPoint> &points)
     for (auto day = perDay.cbegin(); day != perDay.cend(); ++day)
         data[TestsPerDayChart].append({qreal(QDateTime(day.key(), QTime(12, 0)).toMSecsSinceEpoch()), qreal(day.value())});
 
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    const qint64 first = points.isEmpty() ? now - 7 * DayMs : points.first().startedAt.toMSecsSinceEpoch();
-    const qint64 last = points.isEmpty() ? now : points.last().startedAt.toMSecsSinceEpoch();
-    // A single day still gets a day on either side.
-    const qint64 margin = std::max<qint64>((last - first) / 20, DayMs / 2);
     for (int i = 0; i < ChartCount; ++i)
     {
         QChart *chart = m_charts[i]->chart();
@@ -253,13 +265,12 @@ void HistoryWindow::fillCharts(const QList<HistoryStore::TestPoint> &points)
         series->replace(data[i]);
         series->setPointsVisible(data[i].size() <= MarkedPointsUpTo);
         const QList<QAbstractAxis *> axes = series->attachedAxes();
-        auto *time = qobject_cast<QDateTimeAxis *>(axes.value(0));
-        auto *values = qobject_cast<QValueAxis *>(axes.value(1));
-        time->setRange(QDateTime::fromMSecsSinceEpoch(first - margin), QDateTime::fromMSecsSinceEpoch(last + margin));
+        setTimeRange(qobject_cast<QDateTimeAxis *>(axes.value(0)), data[i], i == TestsPerDayChart);
         qreal top = 0;
         for (const QPointF &p : data[i])
             top = std::max(top, p.y());
         const bool percent = i == ScoreChart || i == AccuracyChart;
+        auto *values = qobject_cast<QValueAxis *>(axes.value(1));
         values->setRange(0, percent ? 100 : std::max<qreal>(std::ceil(top * 1.1), 5));
         values->applyNiceNumbers();
     }
