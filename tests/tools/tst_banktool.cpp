@@ -4,6 +4,7 @@
 #include "bank/gsxseq.h"
 #include "bank/questions.h"
 #include "core/cp932.h"
+#include "historysupport.h"
 #include "records/recordsstore.h"
 #include "testsupport.h"
 
@@ -48,6 +49,8 @@ private slots:
     void recordsRoundTripThroughText();
     void loadRecordsRefusesBadText_data();
     void loadRecordsRefusesBadText();
+    void historyPrintsAndLeavesTheFile_data();
+    void historyPrintsAndLeavesTheFile();
 
 private:
     QString file(const QString &name) const { return m_dir.filePath(name); }
@@ -58,7 +61,7 @@ void TestBankTool::helpExplainsEveryCommand()
 {
     const Run run = runTool({QStringLiteral("--help")});
     QCOMPARE(run.code, 0);
-    for (const char *command : {"encode", "decode", "dump-records", "load-records", "--tsv"})
+    for (const char *command : {"encode", "decode", "dump-records", "load-records", "history", "--tsv"})
         QVERIFY2(run.out.contains(QLatin1String(command)), command);
 }
 
@@ -70,6 +73,7 @@ void TestBankTool::badUsage_data()
     QTest::newRow("encode without output") << QStringList {"encode", "table.txt"};
     QTest::newRow("decode with too much") << QStringList {"decode", "a", "b", "c"};
     QTest::newRow("load-records without output") << QStringList {"load-records", "a.txt"};
+    QTest::newRow("history without file") << QStringList {"history"};
 }
 
 void TestBankTool::badUsage()
@@ -227,6 +231,100 @@ void TestBankTool::loadRecordsRefusesBadText()
     QCOMPARE(run.code, int(BankTool::BadInput));
     QVERIFY2(run.err.contains(complaint), qPrintable(run.err));
     QCOMPARE(ProgramFolderFixture::readFile(file("keep.dat")), QByteArray("old records"));
+}
+
+void TestBankTool::historyPrintsAndLeavesTheFile_data()
+{
+    QTest::addColumn<HistoryFault>("fault");
+    QTest::addColumn<QString>("change"); // "read-only", "removed" or "first schema"
+    QTest::addColumn<QString>("complaint"); // "" when the history is printed
+    QTest::addColumn<QStringList>("chosen"); // what was chosen instead of words 3, 4 and 5
+
+    const QStringList chosen {"意味200 / 意味103", "意味104", "-"};
+    QTest::newRow("sound") << HistoryFault::None << "" << "" << chosen;
+    QTest::newRow("read-only file") << HistoryFault::None << "read-only" << "" << chosen;
+    QTest::newRow("in use by a running program") << HistoryFault::Locked << "" << "" << chosen;
+    // The first schema did not keep the wrong answers' texts.
+    QTest::newRow("first schema") << HistoryFault::None << "first schema" << "" << QStringList {"-", "-", "-"};
+    QTest::newRow("missing") << HistoryFault::None << "removed" << "no such file" << QStringList();
+    QTest::newRow("a folder") << HistoryFault::FolderInPlace << "" << "not a file" << QStringList();
+    QTest::newRow("not a database") << HistoryFault::Garbage << "" << "damaged" << QStringList();
+    QTest::newRow("damaged pages") << HistoryFault::DamagedPages << "" << "damaged" << QStringList();
+    QTest::newRow("newer version") << HistoryFault::NewerVersion << "" << "newer version" << QStringList();
+}
+
+void TestBankTool::historyPrintsAndLeavesTheFile()
+{
+    QFETCH(HistoryFault, fault);
+    QFETCH(QString, change);
+    QFETCH(QString, complaint);
+    QFETCH(QStringList, chosen);
+
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite3"));
+    {
+        QList<HistoryTest> tests {seededTest(QDateTime(QDate(2026, 12, 8), QTime(9, 30)), 0, {3}),
+                                  seededTest(QDateTime(QDate(2026, 12, 9), QTime(7, 5)), 0, {3, 4, 5}),
+                                  seededTest(QDateTime(QDate(2026, 12, 10), QTime(21, 0)), 20, {}, "英訳")};
+        tests[0].questions[2].chosenAnswer = QStringLiteral("意味200");
+        tests[0].levelBefore = 1;
+        tests[0].levelAfter = 2;
+        tests[1].kind = QStringLiteral("K");
+        tests[1].level = tests[1].levelBefore = tests[1].levelAfter = 2;
+        tests[1].questions[4] = {5, 5, "word5", "意味5", false, false, -1, {}, 24000, -1, 0, 2};
+        tests[2].bankKind = QStringLiteral("USER");
+        tests[2].bankName = QStringLiteral("旅行 words");
+        tests[2].inputMethod = QStringLiteral("KANA");
+        tests[2].kind = QStringLiteral("W");
+        HistoryStore store(path);
+        for (HistoryTest &test : tests)
+            QVERIFY(store.addTest(test));
+    }
+    const auto other = injectFault(fault, path);
+    if (change == u"read-only")
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    if (change == u"removed")
+        QVERIFY(QFile::remove(path));
+    if (change == u"first schema")
+    {
+        OtherConnection older(path);
+        for (const char *statement : {"ALTER TABLE questions DROP COLUMN chosen_answer",
+                                      "ALTER TABLE questions DROP COLUMN shown_ms", "PRAGMA user_version = 1"})
+            QVERIFY(older.exec(QString::fromUtf8(statement)));
+    }
+    const QByteArray before = QFileInfo(path).isFile() ? ProgramFolderFixture::readFile(path) : QByteArray();
+    const QStringList folderBefore = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    const Run run = runTool({"history", path});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), folderBefore);
+    if (!before.isEmpty())
+        QVERIFY(ProgramFolderFixture::readFile(path) == before);
+    if (!complaint.isEmpty())
+    {
+        QCOMPARE(run.code, int(BankTool::BadInput));
+        QVERIFY2(run.err.contains(complaint), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        return;
+    }
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.out.split(u'\n'), QStringList({
+        "# tests: 3",
+        "started\tbank\tdirection\tinput\tkind\tLEVEL\tscore\tseconds\tresult\tLEVEL before→after",
+        "2026/12/08 09:30\tSTANDARD\t和訳\tROMA\tlevel-up\t1\t90\t30.0\tpassed\t1→2",
+        "2026/12/09 07:05\tSTANDARD\t和訳\tROMA\tforced review\t2\t70\t30.0\tfailed\t2→2",
+        "2026/12/10 21:00\tUSER:旅行 words\t英訳\tKANA\tweak words\t1\t100\t30.0\tpassed\t0→0",
+        "",
+        "# most-missed words: STANDARD 和訳: 3",
+        "prompt\tanswer\tasked\tmissed\tlast missed\tchosen instead",
+        "word3\t意味3\t2\t2\t2026/12/09 07:05\t" + chosen[0],
+        "word4\t意味4\t2\t1\t2026/12/09 07:05\t" + chosen[1],
+        "word5\t意味5\t2\t1\t2026/12/09 07:05\t" + chosen[2],
+        "",
+        "# most-missed words: USER:旅行 words 英訳: 0",
+        "prompt\tanswer\tasked\tmissed\tlast missed\tchosen instead",
+        "",
+    }));
 }
 
 QTEST_GUILESS_MAIN(TestBankTool)

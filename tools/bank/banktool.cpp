@@ -1,11 +1,18 @@
 #include "banktool.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
+#include <QTemporaryDir>
+
+#include <limits>
 
 #include "bank/gsxseq.h"
 #include "core/atomicfile.h"
 #include "core/cp932.h"
+#include "core/message.h"
+#include "history/historystore.h"
+#include "practice/weakwords.h"
 #include "records/recordlinereader.h"
 
 namespace
@@ -36,6 +43,12 @@ Commands:
   load-records RECORDS.txt RECORDS.dat
       Checks a records text (as dump-records writes it) and stores it as a
       records file. The new file replaces RECORDS.dat only when complete.
+
+  history HISTORY.sqlite3
+      Prints a study history (seiseki/history.sqlite3) as tab-separated
+      UTF-8 text: one line per test, oldest first, then for each bank and
+      direction the words missed at least once, the most missed first. The
+      file is only read, never changed.
 
   --help
       Shows this text.
@@ -83,6 +96,79 @@ Exit status: 0 on success, 1 when a file is missing, damaged or foreign,
                                            "best time, #date#");
         return {};
     }
+
+    const QString HistoryTimeFormat = QStringLiteral("yyyy/MM/dd HH:mm");
+
+    QString bankLabel(const QString &kind, const QString &name)
+    {
+        return name.isEmpty() ? kind : kind + u':' + name;
+    }
+
+    QString testKindName(const QString &kind)
+    {
+        if (kind == u"L")
+            return QStringLiteral("level-up");
+        if (kind == u"K")
+            return QStringLiteral("forced review");
+        if (kind == u"P")
+            return QStringLiteral("preview/review");
+        if (kind == WeakWords::TestKind)
+            return QStringLiteral("weak words");
+        return kind;
+    }
+
+    QString testLine(const HistoryTest &test)
+    {
+        return QStringList {test.startedAt.toString(HistoryTimeFormat),
+                            bankLabel(test.bankKind, test.bankName),
+                            test.direction,
+                            test.inputMethod,
+                            testKindName(test.kind),
+                            QString::number(test.level),
+                            QString::number(test.score),
+                            QString::number(test.seconds, 'f', 1),
+                            test.passed ? QStringLiteral("passed") : QStringLiteral("failed"),
+                            QStringLiteral("%1→%2").arg(test.levelBefore).arg(test.levelAfter)}
+            .join(u'\t');
+    }
+
+    QString missedWordLine(const HistoryStore::MissedWord &word)
+    {
+        const QString none = QStringLiteral("-");
+        // A word only ever left unanswered was missed without a wrong choice.
+        return QStringList {word.prompt,
+                            word.answer,
+                            QString::number(word.asked),
+                            QString::number(word.missed),
+                            word.lastMissed.isValid() ? word.lastMissed.toString(HistoryTimeFormat) : none,
+                            word.chosenInstead.isEmpty() ? none : word.chosenInstead.join(QStringLiteral(" / "))}
+            .join(u'\t');
+    }
+
+    QString historyProblem(const QString &path, HistoryStore::Problem problem)
+    {
+        switch (problem)
+        {
+        case HistoryStore::Problem::Damaged:
+            return QStringLiteral("%1: damaged, not a readable study history; the file was left as it is").arg(path);
+        case HistoryStore::Problem::NewerVersion:
+            return QStringLiteral("%1: written by a newer version of Vocamira, which this version does not read")
+                .arg(path);
+        default:
+            return QStringLiteral("%1: cannot be read as a study history").arg(path);
+        }
+    }
+
+    // The store tells the learner of its problems in a message box; here the
+    // tool says them itself, in its own words.
+    class QuietMessages
+    {
+    public:
+        QuietMessages() { Message::setHandler([](const QString &) {}); }
+        ~QuietMessages() { Message::setHandler({}); }
+        QuietMessages(const QuietMessages &) = delete;
+        QuietMessages &operator=(const QuietMessages &) = delete;
+    };
 }
 
 BankTool::BankTool(QTextStream &out, QTextStream &err)
@@ -105,6 +191,8 @@ int BankTool::run(const QStringList &arguments)
         return dumpRecords(rest);
     if (command == u"load-records")
         return loadRecords(rest);
+    if (command == u"history")
+        return history(rest);
     m_err << (command.isEmpty() ? QStringLiteral("vocamira-bank: no command given")
                                 : QStringLiteral("vocamira-bank: unknown command \"%1\"").arg(command))
           << "\nTry 'vocamira-bank --help'.\n";
@@ -222,6 +310,81 @@ int BankTool::loadRecords(const QStringList &arguments)
             return fail(QStringLiteral("%1:%2: holds text that code page 932 cannot hold").arg(arguments[0]).arg(i + 1));
     }
     return writeContainer(arguments[1], lines) ? Success : BadInput;
+}
+
+int BankTool::history(const QStringList &arguments)
+{
+    if (arguments.size() != 1)
+    {
+        m_err << "Usage: vocamira-bank history HISTORY.sqlite3\n";
+        return BadUsage;
+    }
+    // The store brings an older file up to date, switches it to its log and
+    // sets a damaged one aside: it reads a copy, so the given file stays as it is.
+    const QTemporaryDir copyDir;
+    const QString copy = copyDir.filePath(QStringLiteral("history.sqlite3"));
+    if (!copyDir.isValid())
+        return fail(QStringLiteral("cannot make a temporary folder: %1").arg(copyDir.errorString()));
+    if (!copyHistory(arguments[0], copy))
+        return BadInput;
+
+    const QuietMessages quiet;
+    HistoryStore store(copy, HistoryStore::Creation::ExistingOnly);
+    HistoryFilter all;
+    all.all = true;
+    QStringList tests;
+    QList<HistoryFilter> banks;
+    const bool read = store.forEachTest(all, [&tests, &banks](const HistoryTest &test) {
+        tests.append(testLine(test));
+        const HistoryFilter bank {false, test.bankKind, test.bankName, test.direction};
+        if (!banks.contains(bank))
+            banks.append(bank);
+    });
+    if (!read)
+        return fail(historyProblem(arguments[0], store.problem()));
+
+    QStringList lines {QStringLiteral("# tests: %1").arg(tests.size()),
+                       QStringLiteral("started\tbank\tdirection\tinput\tkind\tLEVEL\tscore\tseconds\tresult\t"
+                                      "LEVEL before→after")};
+    lines += tests;
+    for (const HistoryFilter &bank : banks)
+    {
+        const QList<HistoryStore::MissedWord> words = store.mostMissed(bank, std::numeric_limits<int>::max());
+        if (store.problem() != HistoryStore::Problem::None)
+            return fail(historyProblem(arguments[0], store.problem()));
+        lines << QString() << QStringLiteral("# most-missed words: %1 %2: %3")
+                                  .arg(bankLabel(bank.bankKind, bank.bankName), bank.direction).arg(words.size())
+              << QStringLiteral("prompt\tanswer\tasked\tmissed\tlast missed\tchosen instead");
+        for (const HistoryStore::MissedWord &word : words)
+            lines.append(missedWordLine(word));
+    }
+    return writeOutput(QString(), lines) ? Success : BadInput;
+}
+
+bool BankTool::copyHistory(const QString &path, const QString &copy)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+    {
+        fail(QStringLiteral("%1: %2").arg(path, info.exists() ? QStringLiteral("not a file")
+                                                              : QStringLiteral("no such file")));
+        return false;
+    }
+    // The tests of a running Vocamira may still be in the log beside the file.
+    for (const QString &suffix : {QString(), QStringLiteral("-wal")})
+    {
+        QFile source(path + suffix);
+        if (!suffix.isEmpty() && !source.exists())
+            continue;
+        if (!source.copy(copy + suffix))
+        {
+            fail(QStringLiteral("%1: cannot read: %2").arg(source.fileName(), source.errorString()));
+            return false;
+        }
+        // A read-only file makes a read-only copy, which the store could not open.
+        QFile::setPermissions(copy + suffix, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    return true;
 }
 
 bool BankTool::readContainer(const QString &path, QStringList &strings)

@@ -25,10 +25,14 @@ private:
     int decode(const QStringList &arguments);
     int dumpRecords(const QStringList &arguments);
     int loadRecords(const QStringList &arguments);
+    int history(const QStringList &arguments);
 
     // Reads a container whole; false (with a message) when it is missing,
     // foreign or damaged.
     bool readContainer(const QString &path, QStringList &strings);
+    // Copies a history file and its log for reading; false (with a message)
+    // when it is missing or cannot be read.
+    bool copyHistory(const QString &path, const QString &copy);
     bool readTextFile(const QString &path, QStringList &lines);
     bool writeOutput(const QString &path, const QStringList &lines);
     bool writeContainer(const QString &path, const QStringList &strings);
