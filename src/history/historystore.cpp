@@ -55,6 +55,28 @@ namespace
         // 1 -> 2: what was chosen instead survives a change of the bank; when each question came.
         {QStringLiteral("ALTER TABLE questions ADD COLUMN chosen_answer TEXT"),
          QStringLiteral("ALTER TABLE questions ADD COLUMN shown_ms INTEGER NOT NULL DEFAULT 0")},
+        // 2 -> 3: each word's counts, kept up to date with every test, so that the
+        // most-missed words and the totals of a long history read fast; a word is
+        // its prompt and answer, wherever the bank kept it.
+        {QStringLiteral("CREATE TABLE words ("
+                        " bank_kind TEXT NOT NULL,"
+                        " bank_name TEXT NOT NULL,"
+                        " direction TEXT NOT NULL,"
+                        " prompt TEXT NOT NULL,"
+                        " answer TEXT NOT NULL,"
+                        " bank_index INTEGER NOT NULL," // where it was asked last
+                        " asked INTEGER NOT NULL,"
+                        " missed INTEGER NOT NULL,"
+                        " last_missed INTEGER,"        // the start of the test, NULL when never missed
+                        " PRIMARY KEY (bank_kind, bank_name, direction, prompt, answer)) WITHOUT ROWID"),
+         QStringLiteral("INSERT INTO words SELECT t.bank_kind, t.bank_name, t.direction, q.prompt, q.answer,"
+                        " MAX(q.bank_index), COUNT(*), SUM(q.correct = 0),"
+                        " MAX(CASE WHEN q.correct = 0 THEN t.started_at END)"
+                        " FROM tests t JOIN questions q ON q.test_id = t.id"
+                        " GROUP BY t.bank_kind, t.bank_name, t.direction, q.prompt, q.answer"),
+         QStringLiteral("CREATE INDEX words_by_misses ON words (bank_kind, bank_name, direction, missed)"),
+         // What was chosen instead of a word is looked up among the misses alone.
+         QStringLiteral("CREATE INDEX questions_missed ON questions (prompt) WHERE correct = 0")},
     };
 
     // SQLite's primary result codes.
@@ -377,9 +399,31 @@ bool HistoryStore::writeTest(HistoryTest &test)
         if (!exec(query))
             return false;
     }
+    if (!countWords(test))
+        return false;
     if (!exec(query, QStringLiteral("COMMIT")))
         return false;
     test.id = id;
+    return true;
+}
+
+bool HistoryStore::countWords(const HistoryTest &test)
+{
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral(
+        "INSERT INTO words VALUES (?, ?, ?, ?, ?, ?, 1, ?, ?) ON CONFLICT DO UPDATE SET"
+        " bank_index = excluded.bank_index, asked = words.asked + 1, missed = words.missed + excluded.missed,"
+        " last_missed = COALESCE(MAX(words.last_missed, excluded.last_missed), words.last_missed, excluded.last_missed)"));
+    for (const HistoryTest::Question &q : test.questions)
+    {
+        for (const QVariant &value :
+             {text(test.bankKind), text(test.bankName), text(test.direction), text(q.prompt), text(q.answer),
+              QVariant(q.bankIndex), QVariant(q.correct ? 0 : 1),
+              q.correct ? QVariant(QMetaType(QMetaType::LongLong)) : QVariant(test.startedAt.toMSecsSinceEpoch())})
+            query.addBindValue(value);
+        if (!exec(query))
+            return false;
+    }
     return true;
 }
 
@@ -434,13 +478,16 @@ QList<HistoryStore::MissedWord> HistoryStore::mostMissed(const HistoryFilter &fi
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
-        "SELECT t.bank_kind, t.bank_name, t.direction, q.bank_index, q.prompt, q.answer, COUNT(*) AS asked, TOTAL(1 - q.correct) AS missed,"
-        " MAX(CASE WHEN q.correct = 0 THEN t.started_at END) AS last_missed,"
-        " GROUP_CONCAT(q.chosen_answer, char(31))"
-        " FROM tests t JOIN questions q ON q.test_id = t.id WHERE %1"
-        " GROUP BY t.bank_kind, t.bank_name, t.direction, q.bank_index, q.prompt, q.answer"
-        " HAVING missed > 0 ORDER BY missed DESC, last_missed DESC, q.bank_index LIMIT :limit")
-                      .arg(whereClause(filter, QStringLiteral("t"))));
+        // The words first, then what was chosen instead of each of them alone;
+        // the misses are found by their prompt before their tests are read.
+        "WITH top AS (SELECT w.bank_kind, w.bank_name, w.direction, w.bank_index, w.prompt, w.answer, w.asked,"
+        " w.missed, w.last_missed FROM words w WHERE %1 AND w.missed > 0"
+        " ORDER BY w.missed DESC, w.last_missed DESC, w.bank_index LIMIT :limit)"
+        " SELECT top.*, (SELECT GROUP_CONCAT(q.chosen_answer, char(31)) FROM questions q CROSS JOIN tests t"
+        " ON t.id = q.test_id WHERE q.correct = 0 AND q.prompt = top.prompt AND q.answer = top.answer"
+        " AND t.bank_kind = top.bank_kind AND t.bank_name = top.bank_name AND t.direction = top.direction)"
+        " FROM top")
+                      .arg(whereClause(filter, QStringLiteral("w"))));
     bindFilter(query, filter);
     query.bindValue(QStringLiteral(":limit"), limit);
     if (!exec(query))
@@ -476,10 +523,8 @@ HistoryStore::Totals HistoryStore::totals(const HistoryFilter &filter)
     totals.tests = query.value(0).toInt();
     totals.seconds = query.value(1).toDouble();
 
-    query.prepare(QStringLiteral("SELECT COUNT(*), TOTAL(never) FROM (SELECT MIN(q.correct) AS never"
-                                 " FROM tests t JOIN questions q ON q.test_id = t.id WHERE %1"
-                                 " GROUP BY t.bank_kind, t.bank_name, t.direction, q.bank_index)")
-                      .arg(whereClause(filter, QStringLiteral("t"))));
+    query.prepare(QStringLiteral("SELECT COUNT(*), TOTAL(w.missed = 0) FROM words w WHERE %1")
+                      .arg(whereClause(filter, QStringLiteral("w"))));
     bindFilter(query, filter);
     if (!exec(query) || !query.next())
     {

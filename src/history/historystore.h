@@ -24,8 +24,8 @@ class HistoryStore
 public:
     // Schema versions, kept in PRAGMA user_version: 1 held the tests and
     // their questions, 2 added the wrong candidate's answer text and the
-    // moment each question was shown.
-    static constexpr int SchemaVersion = 2;
+    // moment each question was shown, 3 the counts of each word.
+    static constexpr int SchemaVersion = 3;
 
     enum class Problem
     {
@@ -129,6 +129,8 @@ private:
     bool exec(QSqlQuery &query);
     bool exec(QSqlQuery &query, const QString &statement);
     bool writeTest(HistoryTest &test);
+    // Adds the test's questions to the counts of their words.
+    bool countWords(const HistoryTest &test);
     QString whereClause(const HistoryFilter &filter, const QString &alias) const;
     void bindFilter(QSqlQuery &query, const HistoryFilter &filter) const;
 

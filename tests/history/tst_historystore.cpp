@@ -142,6 +142,13 @@ void HistoryStoreTest::migratesFromTheFirstSchema()
     QCOMPARE(old.questions[0].seconds, 4.25);
     QCOMPARE(old.questions[0].keysRejected, 2);
     QVERIFY(tests.contains(added));
+    // The words of the tests kept before the update count with the new ones.
+    const QList<HistoryStore::MissedWord> missed = store.mostMissed(HistoryFilter::current(), 10);
+    QCOMPARE(missed.size(), 2);
+    QCOMPARE(missed[1].prompt, QStringLiteral("word40"));
+    QCOMPARE(missed[1].asked, 1);
+    QCOMPARE(missed[1].lastMissed, old.startedAt);
+    QCOMPARE(store.totals(HistoryFilter::current()).wordsSeen, 11);
     QVERIFY(folder.messages().isEmpty());
     OtherConnection other(path);
     QCOMPARE(other.value(QStringLiteral("PRAGMA user_version")), HistoryStore::SchemaVersion);

@@ -1,0 +1,50 @@
+// Opening the history window on a long history, to a painted window: 10,000
+// tests of 10 questions. Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_historywindow
+#include <QApplication>
+#include <QFileInfo>
+
+#include <benchmark/benchmark.h>
+
+#include "history/historystore.h"
+#include "history/historywindow.h"
+#include "history/weakhistory.h"
+#include "historyseed.h"
+
+namespace
+{
+    // The weak words as the main window holds them, read once per bank.
+    void HistoryWindowPainted(benchmark::State &state)
+    {
+        const QList<WordAnswer> answers = HistorySeed::history(int(state.range(0)));
+        const HistorySeed::HistoryFolder folder(answers);
+        HistoryStore store(HistoryStore::defaultPath());
+        const WeakWords weak = WeakHistory(store).weakWords(answers.last().day.addDays(1));
+        for (auto _ : state)
+        {
+            HistoryWindow window(store, weak, true, nullptr);
+            window.show();
+            benchmark::DoNotOptimize(window.grab());
+        }
+        state.counters["database MB"] = QFileInfo(HistoryStore::defaultPath()).size() / 1e6;
+    }
+
+    void MostMissedQuery(benchmark::State &state)
+    {
+        const HistorySeed::HistoryFolder folder(HistorySeed::history(int(state.range(0))));
+        HistoryStore store(HistoryStore::defaultPath());
+        for (auto _ : state)
+            benchmark::DoNotOptimize(store.mostMissed(HistoryFilter::current(), HistoryWindow::MissedRows));
+    }
+}
+
+BENCHMARK(HistoryWindowPainted)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(MostMissedQuery)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
