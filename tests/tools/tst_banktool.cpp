@@ -288,7 +288,8 @@ void TestBankTool::historyPrintsAndLeavesTheFile()
     if (change == u"first schema")
     {
         OtherConnection older(path);
-        for (const char *statement : {"ALTER TABLE questions DROP COLUMN chosen_answer",
+        for (const char *statement : {"DROP TABLE words", "DROP INDEX questions_missed",
+                                      "ALTER TABLE questions DROP COLUMN chosen_answer",
                                       "ALTER TABLE questions DROP COLUMN shown_ms", "PRAGMA user_version = 1"})
             QVERIFY(older.exec(QString::fromUtf8(statement)));
     }
