@@ -92,7 +92,7 @@ namespace
         const qint64 span = last - first;
         const qint64 margin = wholeDays ? DayMs : std::max<qint64>(span / 20, MinuteMs * 10);
         axis->setRange(QDateTime::fromMSecsSinceEpoch(first - margin), QDateTime::fromMSecsSinceEpoch(last + margin));
-        axis->setFormat(!wholeDays && span < 2 * DayMs ? QStringLiteral("MM/dd HH:mm") : QStringLiteral("yyyy/MM/dd"));
+        axis->setFormat(!wholeDays && span < 2 * DayMs ? QStringLiteral("M/d H:mm") : QStringLiteral("yyyy/M/d"));
     }
 
     QTableWidgetItem *count(int value)
@@ -143,10 +143,14 @@ void HistoryWindow::buildCharts()
     m_tabs->setObjectName(QStringLiteral("charts"));
     QFont titleFont = font();
     titleFont.setBold(true);
+    const bool dark = palette().color(QPalette::Window).lightness() < 128;
     for (int i = 0; i < ChartCount; ++i)
     {
         const ChartStyle &style = ChartStyles[i];
         auto *chart = new QChart;
+        // A dark desktop gets dark charts; the theme comes first, as it sets every colour and font.
+        if (dark)
+            chart->setTheme(QChart::ChartThemeDark);
         chart->legend()->hide();
         chart->setTitle(style.title);
         chart->setTitleFont(titleFont);
@@ -155,7 +159,7 @@ void HistoryWindow::buildCharts()
         series->setColor(style.color);
         chart->addSeries(series);
         auto *time = new QDateTimeAxis(chart);
-        time->setTickCount(4);
+        time->setTickCount(3);
         auto *values = new QValueAxis(chart);
         values->setLabelFormat(QStringLiteral("%d"));
         for (QAbstractAxis *axis : {static_cast<QAbstractAxis *>(time), static_cast<QAbstractAxis *>(values)})
