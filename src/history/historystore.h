@@ -41,7 +41,7 @@ public:
     enum class Creation
     {
         CreateIfMissing,
-        ExistingOnly, // for tools that read a file they were given
+        ExistingOnly, // never creates one; it may still bring an older file up to date
     };
 
     struct MissedWord

@@ -301,6 +301,19 @@ void HistoryStoreTest::mostMissedAndTotals()
     QCOMPARE(points[1].score, 80);
     QCOMPARE(points[1].keysAccepted, 60);
     QCOMPARE(points[1].keysRejected, 10);
+
+    // Over every bank and direction the same index in another direction is another word.
+    HistoryTest other = seededTest(Day1.addDays(5), 0, {3}, QStringLiteral("英訳"));
+    QVERIFY(store.addTest(other));
+    const QList<HistoryStore::MissedWord> everywhere = store.mostMissed(all, 10);
+    QCOMPARE(everywhere.size(), 4);
+    QCOMPARE(everywhere[0].asked, 4);
+    QCOMPARE(everywhere[0].missed, 3);
+    QCOMPARE(everywhere[3].direction, QStringLiteral("英訳"));
+    QCOMPARE(everywhere[3].prompt, QStringLiteral("word3"));
+    QCOMPARE(everywhere[3].asked, 2);
+    QCOMPARE(everywhere[3].missed, 1);
+    QCOMPARE(store.totals(all).wordsNeverMissed, 16);
     QVERIFY(folder.messages().isEmpty());
 }
 
