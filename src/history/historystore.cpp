@@ -96,6 +96,8 @@ namespace
     const QString ConnectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=100");
 
     const QChar ChoiceSeparator(0x1F);
+    // Stands among the choices for a miss that was never answered.
+    const QString UnansweredMark(QChar(0x1E));
 
     QString nextConnectionName()
     {
@@ -483,7 +485,8 @@ QList<HistoryStore::MissedWord> HistoryStore::mostMissed(const HistoryFilter &fi
         "WITH top AS (SELECT w.bank_kind, w.bank_name, w.direction, w.bank_index, w.prompt, w.answer, w.asked,"
         " w.missed, w.last_missed FROM words w WHERE %1 AND w.missed > 0"
         " ORDER BY w.missed DESC, w.last_missed DESC, w.bank_index LIMIT :limit)"
-        " SELECT top.*, (SELECT GROUP_CONCAT(q.chosen_answer, char(31)) FROM questions q CROSS JOIN tests t"
+        " SELECT top.*, (SELECT GROUP_CONCAT(CASE WHEN q.answered = 0 THEN char(30) ELSE q.chosen_answer END, char(31))"
+        " FROM questions q CROSS JOIN tests t"
         " ON t.id = q.test_id WHERE q.correct = 0 AND q.prompt = top.prompt AND q.answer = top.answer"
         " AND t.bank_kind = top.bank_kind AND t.bank_name = top.bank_name AND t.direction = top.direction)"
         " FROM top")
@@ -497,10 +500,13 @@ QList<HistoryStore::MissedWord> HistoryStore::mostMissed(const HistoryFilter &fi
     }
     while (query.next())
     {
+        const QString joined = query.value(9).toString();
+        QStringList chosen = byFrequency(joined);
+        chosen.removeOne(UnansweredMark);
         words.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
                       query.value(3).toInt(), query.value(4).toString(), query.value(5).toString(),
-                      query.value(6).toInt(), query.value(7).toInt(), fromMs(query.value(8)),
-                      byFrequency(query.value(9).toString())});
+                      query.value(6).toInt(), query.value(7).toInt(), fromMs(query.value(8)), chosen,
+                      int(joined.count(UnansweredMark))});
     }
     return words;
 }

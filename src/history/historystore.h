@@ -56,6 +56,7 @@ public:
         int missed = 0;
         QDateTime lastMissed;
         QStringList chosenInstead; // wrong answers completed, most often first
+        int unanswered = 0;        // misses by a test that ended before an answer
     };
 
     struct Totals

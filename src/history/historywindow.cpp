@@ -62,6 +62,14 @@ namespace
         return bank + u' ' + word.direction;
     }
 
+    QString chosenText(const HistoryStore::MissedWord &word)
+    {
+        QStringList parts = word.chosenInstead;
+        if (word.unanswered > 0)
+            parts.append(QStringLiteral("（未解答 %1回）").arg(word.unanswered));
+        return parts.join(QStringLiteral("、"));
+    }
+
     QString durationText(double seconds)
     {
         const qint64 minutes = qRound64(seconds / 60);
@@ -297,7 +305,7 @@ void HistoryWindow::fillTable()
         m_table->setItem(row, AskedColumn, count(word.asked));
         m_table->setItem(row, MissedColumn, count(word.missed));
         m_table->setItem(row, LastMissedColumn, item(word.lastMissed.date().toString(DateFormat)));
-        m_table->setItem(row, ChosenColumn, item(word.chosenInstead.join(QStringLiteral("、"))));
+        m_table->setItem(row, ChosenColumn, item(chosenText(word)));
         markWeak(row, word, bank);
         // The English word is bold, and underlined where a click pronounces it.
         QTableWidgetItem *english = m_table->item(row, isEnglishColumn(word, PromptColumn) ? PromptColumn : AnswerColumn);
