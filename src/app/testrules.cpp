@@ -286,7 +286,7 @@ TestRules::Badge TestRules::ModeBadge(const QString &testMode, bool firstChoice)
     if (testMode == ModeLevelUp)
         return {QStringLiteral("レベル\n上げ"), QStringLiteral("#C0FFFF")};
     if (testMode == ModePractice)
-        return {QStringLiteral("苦手"), QStringLiteral("#FFD890")};
+        return {QStringLiteral("苦手"), WeakWords::BadgeColor};
     return {firstChoice ? QStringLiteral("予習") : QStringLiteral("復習"), QStringLiteral("#C0FFC0")};
 }
 

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 #include "bank/questions.h"
 #include "bankmatch.h"
@@ -31,6 +32,12 @@ namespace
     constexpr int MarkedPointsUpTo = 60;
     constexpr qint64 MinuteMs = 60 * 1000;
     constexpr qint64 DayMs = 24 * 60 * MinuteMs;
+
+    // Due weak words stand out in the colour of the practice test's badge;
+    // words not due yet in a paler one.
+    const QColor DueColor(WeakWords::BadgeColor);
+    const QColor WeakColor(0xFF, 0xF0, 0xD8);
+    const QString DateFormat = QStringLiteral("yyyy/MM/dd");
 
     struct ChartStyle
     {
@@ -83,12 +90,6 @@ namespace
         cell->setTextAlignment(alignment);
         return cell;
     }
-
-    // Due weak words stand out in the colour of the practice test's badge;
-    // words not due yet in a paler one.
-    const QColor DueColor(0xFF, 0xD8, 0x90);
-    const QColor WeakColor(0xFF, 0xF0, 0xD8);
-    const QString DateFormat = QStringLiteral("yyyy/MM/dd");
 
     // The time axis spans the points with a little room on either side; the
     // labels say the day, and the hour as well while the span is short.
