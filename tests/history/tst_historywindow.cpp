@@ -6,6 +6,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "bank/questions.h"
+#include "gui_shared/soundplayer.h"
 #include "history/historystore.h"
 #include "history/historywindow.h"
 #include "history/weakhistory.h"
@@ -95,6 +97,15 @@ void HistoryWindowTest::showsTheSeededHistory()
     QCOMPARE(table->item(3, HistoryWindow::WeakColumn)->text(), QString());
     QVERIFY(!table->isColumnHidden(HistoryWindow::BankColumn));
     QCOMPARE(points(window, "scoreChart").size(), 5);
+
+    // The English word pronounces; here the prompt, as the direction is 和訳.
+    QStringList played;
+    SoundPlayer::setHandler([&played](const QString &path) { played.append(path); });
+    emit table->cellClicked(1, HistoryWindow::AnswerColumn);
+    emit table->cellClicked(1, HistoryWindow::PromptColumn);
+    emit table->cellClicked(3, HistoryWindow::PromptColumn);
+    SoundPlayer::setHandler({});
+    QCOMPARE(played, QStringList{Common::SoundFilePath(3)});
 
     auto *practiseButton = window.findChild<QPushButton *>(QStringLiteral("practiceButton"));
     QVERIFY(practiseButton->isEnabled());
