@@ -1,6 +1,5 @@
 // Opening the history window on a long history, to a painted window: 10,000
 // tests of 10 questions. Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_historywindow
-#include <QApplication>
 #include <QFileInfo>
 
 #include <benchmark/benchmark.h>
@@ -39,12 +38,3 @@ namespace
 
 BENCHMARK(HistoryWindowPainted)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(MostMissedQuery)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -102,12 +102,3 @@ namespace
 }
 
 BENCHMARK(keyToRepaintedBoxes)->Iterations(5000)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,6 +1,5 @@
 // From the start of the main window to its first paint, with a standard bank
 // of 1,700 questions. Run offscreen: QT_QPA_PLATFORM=offscreen ./bench_startup
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -49,12 +48,3 @@ namespace
 }
 
 BENCHMARK(startUpToPaintedWindow)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

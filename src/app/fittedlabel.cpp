@@ -4,19 +4,14 @@
 
 #include <algorithm>
 
+#include "scaledfont.h"
+
 namespace
 {
     // Each try at a smaller font is this much of the one before.
     constexpr qreal ShrinkStep = 0.92;
     // The narrowest the label asks for, in average characters.
     constexpr int MinimumCharacters = 8;
-
-    QFont scaled(const QFont &font, qreal scale)
-    {
-        QFont result = font;
-        result.setPointSizeF(font.pointSizeF() * scale);
-        return result;
-    }
 }
 
 FittedLabel::FittedLabel(QWidget *parent)
@@ -79,11 +74,11 @@ QFont FittedLabel::shownFont() const
     qreal scale = std::clamp(room, 1.0, m_largest);
     for (; scale > m_smallest; scale *= ShrinkStep)
     {
-        const QFont candidate = scaled(font(), scale);
+        const QFont candidate = scaledFont(font(), scale);
         if (fits(candidate))
             return candidate;
     }
-    return scaled(font(), m_smallest);
+    return scaledFont(font(), m_smallest);
 }
 
 QString FittedLabel::shownText() const

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "scaledfont.h"
+
 namespace
 {
     constexpr qreal Margin = 8;
@@ -33,13 +35,6 @@ namespace
     bool allEmpty(const QStringList &parts)
     {
         return std::all_of(parts.cbegin(), parts.cend(), [](const QString &part) { return part.isEmpty(); });
-    }
-
-    QFont scaled(const QFont &font, qreal scale)
-    {
-        QFont result = font;
-        result.setPointSizeF(font.pointSizeF() * scale);
-        return result;
     }
 }
 
@@ -97,12 +92,12 @@ QFont TargetBox::grownFont() const
 {
     const qreal baseHeight = QFontMetricsF(font()).height();
     qreal scale = std::clamp((height() - 3 * Margin) / (2 * baseHeight), 1.0, LargestScale);
-    QFont grown = scaled(font(), scale);
+    QFont grown = scaledFont(font(), scale);
     // Font heights do not grow in exact proportion to the point size.
     while (scale > 1.0 && 2 * QFontMetricsF(grown).height() + 3 * Margin > height())
     {
         scale = std::max(1.0, scale - 0.05);
-        grown = scaled(font(), scale);
+        grown = scaledFont(font(), scale);
     }
     return grown;
 }
@@ -230,7 +225,7 @@ void TargetBox::drawHint(QPainter &painter) const
 {
     if (m_hint.isEmpty())
         return;
-    painter.setFont(scaled(font(), 0.75));
+    painter.setFont(scaledFont(font(), 0.75));
     painter.setPen(Quiet);
     painter.drawText(rect().adjusted(int(Margin), 0, -int(Margin), 0), Qt::AlignCenter | Qt::TextWordWrap, m_hint);
 }
