@@ -1,26 +1,23 @@
 #!/usr/bin/python3
-"""Checks the rules of make_bank.py on small hand-made inputs: no EDICT, no word list."""
+"""Checks the rules of the bank generator on small hand-made inputs: no EDICT, no word list."""
 
 import unittest
 from collections import Counter
-from types import SimpleNamespace
 
-import make_bank as mb
+import assignment
+import dictionary
+import output
+import scoring
+import wordforms
+from tables import Tables
 
 
 def edict(*texts):
-    return [mb.parse_edict_line(t) for t in texts]
-
-
-def tables(**kw):
-    base = dict(blocked=set(), excluded=set(), capital_ok=set(), own_words=set(),
-                narrow=set(), everyday=set(), overrides={})
-    base.update(kw)
-    return SimpleNamespace(**base)
+    return [dictionary.parse_edict_line(t) for t in texts]
 
 
 def candidate(meaning, score, reading=None):
-    return mb.Candidate(score, meaning, reading or meaning, (-score, meaning))
+    return scoring.Candidate(score, meaning, reading or meaning, (-score, meaning))
 
 
 class InflectionTest(unittest.TestCase):
@@ -44,15 +41,15 @@ class InflectionTest(unittest.TestCase):
     ]
 
     def test_headwords(self):
-        index = mb.gloss_index(edict(
+        index = dictionary.gloss_index(edict(
             "良い [よい] /(adj-i) good/(P)/", "カード /(n) card/(P)/",
             "風 [かぜ] /(n) wind/(P)/", "砂 [すな] /(n) sand/(P)/",
             "損失 [そんしつ] /(n) loss/(P)/", "クッキー /(n) cookie/(P)/",
             "花 [はな] /(n) flower/(P)/"))
-        own = tables(own_words={"glasses"})
+        own = Tables(own_words={"glasses"})
         for word, seen, expected in self.CASES:
             with self.subTest(word=word):
-                got, _ = mb.headword_for(word, seen, index, own, Counter())
+                got, _ = wordforms.headword_for(word, seen, index, own, Counter())
                 self.assertEqual(got, expected)
 
 
@@ -63,16 +60,16 @@ class CapitalisedTest(unittest.TestCase):
     ]
 
     def test_allow_list(self):
-        allowed = tables(capital_ok={"what", "monday", "thank"})
+        allowed = Tables(capital_ok={"what", "monday", "thank"})
         for raw, expected in self.CASES:
             with self.subTest(raw=raw):
                 skipped = Counter()
-                got, _ = mb.headword_for(raw, set(), {}, allowed, skipped)
+                got, _ = wordforms.headword_for(raw, set(), {}, allowed, skipped)
                 self.assertEqual(got, expected)
                 self.assertEqual(sum(skipped.values()), 0 if expected else 1)
 
     def test_capitalised_gloss_matches_the_lower_case_headword(self):
-        index = mb.gloss_index(edict("月曜日 [げつようび] /(n-adv,n-t) Monday/(P)/"))
+        index = dictionary.gloss_index(edict("月曜日 [げつようび] /(n-adv,n-t) Monday/(P)/"))
         self.assertEqual([m[0].form for m in index["monday"]], ["月曜日"])
 
 
@@ -94,20 +91,20 @@ class ReverseCheckTest(unittest.TestCase):
     def test_cases(self):
         for word, text, expected in self.CASES:
             with self.subTest(word=word, line=text):
-                line = mb.parse_edict_line(text)
-                self.assertEqual(mb.reverse_clash(word, line, self.RANKS), expected)
+                line = dictionary.parse_edict_line(text)
+                self.assertEqual(scoring.reverse_clash(word, line, self.RANKS), expected)
 
     def test_a_failing_match_ranks_below_a_passing_one(self):
         lines = edict("事件 [じけん] /(n) event/affair/(P)/", "出来事 [できごと] /(n) incident/affair/(P)/")
-        signals = SimpleNamespace(usage=mb.Usage(lines), grades={}, ranks=self.RANKS)
-        found = mb.candidates_for("affair", mb.gloss_index(lines)["affair"], signals)
+        signals = scoring.Signals(scoring.Usage(lines), {}, self.RANKS)
+        found = scoring.candidates_for("affair", dictionary.gloss_index(lines)["affair"], signals)
         self.assertEqual(found[-1].meaning, "事件")
         self.assertEqual(found[-1].reverse, "event")
 
 
 class AssignmentTest(unittest.TestCase):
     def entries(self, table):
-        return [mb.Entry(word, n, [candidate(m, s) for m, s in choices])
+        return [assignment.Entry(word, n, [candidate(m, s) for m, s in choices])
                 for n, (word, choices) in enumerate(table)]
 
     # entries in bank order with (meaning, score) best first; who gets what
@@ -134,7 +131,7 @@ class AssignmentTest(unittest.TestCase):
         for name, table, expected in self.CASES:
             with self.subTest(name):
                 entries = self.entries(table)
-                got = {entries[i].word: c.meaning for i, c in mb.assign(entries).items()}
+                got = {entries[i].word: c.meaning for i, c in assignment.assign(entries).items()}
                 self.assertEqual(got, expected)
 
     def test_choose_fills_the_bank_in_learner_order(self):
@@ -142,7 +139,7 @@ class AssignmentTest(unittest.TestCase):
                                 ("small", [("小さい", 100)]), ("egg", [("卵", 100)]),
                                 ("milk", [("牛乳", 100)])])
         entries[0].order = 10  # a narrow word pushed back
-        chosen = mb.choose(entries, 3)
+        chosen = assignment.choose(entries, 3)
         self.assertEqual([(e.word, c.meaning) for e, c in chosen],
                          [("small", "小さい"), ("egg", "卵"), ("milk", "牛乳")])
 
@@ -152,13 +149,13 @@ class ReviewTest(unittest.TestCase):
         def row(word, meaning, reading, first=None, note=""):
             picked = candidate(meaning, 100, reading)
             others = [candidate(first, 120)] if first else []
-            return mb.Entry(word, 0, others + [picked], note), picked
+            return assignment.Entry(word, 0, others + [picked], note), picked
 
         chosen = [row("small", "小さい", "ちいさい"), row("tiny", "小さな", "ちいさな", "小さい"),
                   row("flower", "花", "はな"), row("nose", "鼻", "はな"),
                   row("wedding", "結婚式", "けっこんしき"), row("marry", "結婚", "けっこん"),
                   row("dog", "犬", "いぬ"), row("get", "もらう", "もらう", note="hand choice")]
-        notes = {word: why for _, word, _, _, why in mb.review(chosen)}
+        notes = {word: why for _, word, _, _, why in output.review(chosen)}
         self.assertIn("displaced: 小さい went to 'small'", notes["tiny"])
         self.assertIn("shares a stem with 小さな", notes["small"])
         self.assertIn("same reading as 鼻", notes["flower"])
@@ -175,7 +172,7 @@ class KanjiGradeTest(unittest.TestCase):
     def test_penalties(self):
         for meaning, expected in self.CASES:
             with self.subTest(meaning):
-                self.assertEqual(mb.kanji_penalty(meaning, self.GRADES), expected)
+                self.assertEqual(scoring.kanji_penalty(meaning, self.GRADES), expected)
 
 
 if __name__ == "__main__":

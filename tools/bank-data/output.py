@@ -1,0 +1,56 @@
+"""The bank's table, and the review file of rows a person should read."""
+
+import os
+from collections import defaultdict
+from pathlib import Path
+
+
+def review(chosen):
+    """The rows a person should read: hand choices, words that lost their first
+    meaning to another, reverse-check failures, and rows whose meanings begin with
+    the same two characters (小さい, 小さな; 結婚, 結婚式) or share a reading (花, 鼻).
+    `chosen` is [(entry, candidate)] in bank order."""
+    notes = defaultdict(list)
+    holder = {c.meaning: e.word for e, c in chosen}
+    by_start, by_reading = defaultdict(list), defaultdict(list)
+    for row, (e, c) in enumerate(chosen):
+        if e.note:
+            notes[row].append(e.note)
+        first = e.candidates[0]
+        if c is not first:
+            taken = holder.get(first.meaning)
+            notes[row].append(f"displaced: {first.meaning} went to '{taken}'" if taken
+                              else f"displaced from {first.meaning}")
+        if c.reverse:
+            notes[row].append(f"reverse check: {c.meaning} translates '{c.reverse}' first")
+        if len(c.meaning) >= 2:
+            by_start[c.meaning[:2]].append(row)
+        by_reading[c.reading].append(row)
+    for row, (e, c) in enumerate(chosen):
+        for kind, rows in (("shares a stem with", by_start.get(c.meaning[:2], [])),
+                           ("same reading as", by_reading[c.reading])):
+            for other in rows:
+                if other != row:
+                    notes[row].append(f"{kind} {chosen[other][1].meaning} "
+                                      f"('{chosen[other][0].word}')")
+    return [(row + 1, chosen[row][0].word, chosen[row][1].meaning, chosen[row][1].reading,
+             "; ".join(notes[row])) for row in sorted(notes)]
+
+
+def write_lines(out, lines):
+    """Writes UTF-8 lines with LF ends through a temporary file beside `out`."""
+    out = Path(out)
+    tmp = out.with_name(out.name + ".tmp")
+    with open(tmp, "w", encoding="utf-8", newline="\n") as f:
+        for line in lines:
+            f.write(line + "\n")
+    os.replace(tmp, out)
+
+
+def write_bank(bank, out, sources):
+    write_lines(out, [f"# english\tmeaning\treading; {sources}"] + ["\t".join(row) for row in bank])
+
+
+def write_review(rows, out, header):
+    write_lines(out, [f"# {header}", "# row\tenglish\tmeaning\treading\twhy to read it"]
+                + ["\t".join(map(str, row)) for row in rows])
