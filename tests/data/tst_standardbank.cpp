@@ -170,7 +170,8 @@ void TestStandardBank::hasOneHundredLevelsOfSeventeen()
 
 void TestStandardBank::headwordsArePlainAndTypeable()
 {
-    static const QRegularExpression plain(QStringLiteral("^[a-z]+([- ][a-z]+)*$"));
+    // Days, months, languages and nationalities keep their capital, typed with Shift.
+    static const QRegularExpression plain(QStringLiteral("^[A-Z]?[a-z]+([- ][a-z]+)*$"));
     for (const Question &q : std::as_const(m_table))
     {
         QVERIFY2(plain.match(q.english).hasMatch(), qPrintable(q.english));

@@ -61,7 +61,7 @@ def classify_tag(tag):
 
 @dataclass
 class Sense:
-    pos: set
+    pos: tuple  # part-of-speech tags in EDICT's order: ("n", "vs")
     tags: set = field(default_factory=set)
     glosses: list = field(default_factory=list)
 
@@ -78,12 +78,14 @@ class Line:
 
 class GlossMatch(NamedTuple):
     """A gloss of `line.senses[sense]` that is an English word: `qualified` when a
-    parenthesised note was dropped, `stretched` for "to be afraid" read as afraid."""
+    parenthesised note was dropped, `stretched` for "to be afraid" read as afraid;
+    `spelling` is the word as the gloss writes it (Monday, English)."""
     line: Line
     sense: int
     gloss: int
     qualified: bool
     stretched: bool
+    spelling: str
 
 
 def parse_edict_line(text):
@@ -121,7 +123,7 @@ def parse_edict_line(text):
         if not item.strip():
             continue
         if new_sense:
-            senses.append(Sense(set(pos)))
+            senses.append(Sense(tuple(pos)))
         senses[-1].tags |= misc
         senses[-1].glosses.append(item.strip())
     return Line(form, reading, senses, common, form_tags)
@@ -176,10 +178,11 @@ def gloss_index(lines):
                     word = plain[3:]
                 elif plain and not plain.startswith("to "):
                     word = plain
+                spelling = word
                 if word and word[0].isupper() and word[1:].islower():
                     word = word.lower()  # Monday, March: indexed under monday, march
                 if word and HEADWORD.fullmatch(word):
-                    index[word].append(GlossMatch(line, s, g, qualified, stretched))
+                    index[word].append(GlossMatch(line, s, g, qualified, stretched, spelling))
     return index
 
 

@@ -6,11 +6,11 @@ import os
 import re
 import sys
 from collections import Counter
-from dataclasses import dataclass
+from dataclasses import dataclass, field
 
-from dictionary import (FIELD_TAGS, HEADWORD, KANA_TAGS, KANJI_TAGS, primary_gloss,
-                        to_hiragana)
-from wordforms import same_word
+from dictionary import (FIELD_TAGS, HEADWORD, KANA_TAGS, KANJI_TAGS, normalise_gloss,
+                        primary_gloss, to_hiragana)
+from wordforms import EnglishPos, same_word
 
 MAX_MEANING = 12
 MAX_READING = 16
@@ -77,6 +77,8 @@ class Candidate:
     reading: str
     key: tuple  # tie-breaker: deterministic and favouring usual forms
     reverse: str = None  # the English word this meaning translates first
+    spelling: str = None  # the headword as the gloss spells it: Monday, English
+    pos_note: str = ""  # why the meaning's part of speech is not the headword's
 
 
 def score_match(line, s, g, qualified, stretched):
@@ -88,7 +90,7 @@ def score_match(line, s, g, qualified, stretched):
     sense = line.senses[s]
     if sense.tags & SENSE_BANNED:
         return None
-    if sense.pos and sense.pos <= (POS_UNUSABLE | {"vi", "vt"}):
+    if sense.pos and set(sense.pos) <= (POS_UNUSABLE | {"vi", "vt"}):
         return None
     score = 60.0 + (60 if line.common else 0) - 40 * min(s, 4) - 8 * min(g, 4)
     score += 2 * math.log2(1 + sum(len(x.glosses) for x in line.senses))
@@ -156,30 +158,154 @@ def reverse_clash(word, line, ranks):
 @dataclass
 class Signals:
     """What ranks one Japanese word above another beyond the gloss itself: how often
-    its form recurs, its kanji's school grades, the English words' frequency ranks."""
+    its form recurs, its kanji's school grades, the English words' frequency ranks
+    and their parts of speech."""
     usage: Usage
     grades: dict
     ranks: dict
+    pos: EnglishPos = field(default_factory=EnglishPos)
+
+
+# --- parts of speech -------------------------------------------------------
+
+# The forms a Japanese sense takes in each English part of speech, in the order
+# EDICT gives its tags: 提供 (n,vs) is a noun, or a verb with する; 静か (adj-na) an
+# adjective with な or an adverb with に.  exp and int fit any headword.
+JAPANESE_FORMS = {
+    "vs": [("verb", "する")],
+    "adj-i": [("adj", "")], "adj-ix": [("adj", "")], "adj-pn": [("adj", "")],
+    "adj-f": [("adj", "")], "adj-t": [("adj", "")], "adj-ku": [("adj", "")],
+    "adj-na": [("adj", "な"), ("adv", "に")],
+    "adj-no": [("adj", "の")],
+    "adv": [("adv", "")], "adv-to": [("adv", "")],
+    "n-adv": [("noun", ""), ("adv", "")], "n-t": [("noun", ""), ("adv", "")],
+    "n": [("noun", "")], "num": [("noun", "")], "n-pr": [("noun", "")], "pn": [("any", "")],
+    "exp": [("any", "")], "int": [("any", "")],
+}
+# A form made with a tail (青の) yields to a word of that part of speech (青い).
+TAIL_PENALTY = 6
+# Fewer tagged senses than this say nothing about a word's main part of speech.
+FEW_TAGGED = 10
+# A part of speech that the headword has, though seldom (talk as a noun).
+MINOR_POS_PENALTY = 15
+# A part of speech that the headword never has (pregnant as a noun): the sense gives
+# way to any fair match in the headword's own part of speech.
+POS_MISMATCH_PENALTY = 35
+# Past forms of verbs, by conjugation: an adjective made from a past participle is
+# the Japanese past (tired: 疲れた, impressed: 感動した).
+PAST_ENDINGS = {"v1": ("る", "た"), "v5u": ("う", "った"), "v5t": ("つ", "った"),
+                "v5r": ("る", "った"), "v5k": ("く", "いた"), "v5k-s": ("く", "った"),
+                "v5g": ("ぐ", "いだ"), "v5s": ("す", "した"), "v5m": ("む", "んだ"),
+                "v5b": ("ぶ", "んだ"), "v5n": ("ぬ", "んだ"), "vs-i": ("する", "した"),
+                "vs-s": ("する", "した"), "vk": ("る", "た"), "vs": ("", "した")}
+
+
+@dataclass
+class Form:
+    """How a dictionary word stands for the headword: the kana added to it (None
+    when it cannot be used), the ending it drops first, the penalty and a note."""
+    tail: str = ""
+    drop: str = ""
+    penalty: float = 0
+    note: str = ""
+
+
+def japanese_forms(pos_tags):
+    forms = []
+    for tag in pos_tags:
+        if tag.startswith("v") and tag not in ("vs", "vi", "vt"):
+            forms.append(("verb", ""))
+        forms.extend(JAPANESE_FORMS.get(tag, []))
+    return forms
+
+
+def verb_form(pos_tags, past):
+    """The past (疲れた) or, for an adverb, the て form (離れて) of a verb sense."""
+    verbs = [t for t in pos_tags if t in PAST_ENDINGS]
+    if not verbs:
+        return None
+    drop, tail = PAST_ENDINGS[verbs[0]]
+    return Form(tail if past else tail[:-1] + ("で" if tail.endswith("だ") else "て"), drop)
+
+
+def first_in(forms, wanted):
+    """The first form whose part of speech is wanted; of that part of speech, one
+    without a tail first."""
+    fitting = [(pos, tail) for pos, tail in forms if pos in wanted]
+    if not fitting:
+        return None
+    tail = min((f for f in fitting if f[0] == fitting[0][0]), key=lambda f: f[1] != "")[1]
+    return Form(tail, penalty=TAIL_PENALTY if tail else 0)
+
+
+def in_headword_pos(word, pos_tags, english, stretched=False, line_tags=()):
+    """The form in which a sense with EDICT's `pos_tags` translates `word`, given the
+    headword's parts of speech in `english`: a form of the sense in a main part of
+    speech of the headword (a tail-less one first: かなり, not かなりに), else one
+    of the line's other senses (失礼な), else a part of speech the headword has at
+    all, with a penalty.  An adjective made from a past participle (tired) or read
+    off "to be ..." with no adjective in the line (born) takes the verb's past
+    (疲れた, 生まれた), an adverb its て form (離れて); any other adjective takes a
+    する-noun as a state (妊娠している).
+    A sense in no part of speech of the headword stays as it is, with a penalty
+    that lets it give way.  Pronouns, expressions and interjections fit any word."""
+    main, possible = english.main(word), english.possible(word)
+    if sum(english.counts.get(word, {}).values()) < FEW_TAGGED:
+        main = possible
+    forms = japanese_forms(pos_tags)
+    if not possible or not forms or any(pos == "any" for pos, _ in forms):
+        return Form()
+    line_form = first_in(forms, main) or first_in(japanese_forms(line_tags), main)
+    if (word.endswith("ed") or stretched and not line_form) and main & {"adj", "adv"}:
+        form = verb_form(pos_tags, "adj" in main)
+        if form:
+            return form
+    if line_form:
+        return line_form
+    form = first_in(forms, possible)
+    if form:
+        form.penalty += MINOR_POS_PENALTY
+        form.note = f"a {'/'.join(sorted(possible - main))} form for a mainly " \
+                    f"{'/'.join(sorted(main))} headword"
+        return form
+    if "adj" in main and "vs" in pos_tags:
+        return Form("している")
+    return Form(penalty=POS_MISMATCH_PENALTY,
+                note=f"{'/'.join(p for p, _ in forms)} for a {'/'.join(sorted(main))} headword")
+
+
+def inflect(meaning, reading, form):
+    """The meaning and reading with the form's ending dropped and its tail added."""
+    if form.drop and not (meaning.endswith(form.drop) and reading.endswith(form.drop)):
+        return "", ""
+    cut = len(form.drop)
+    return (meaning[:len(meaning) - cut] + form.tail, reading[:len(reading) - cut] + form.tail)
 
 
 def candidates_for(word, matches, signals):
     """The candidates of `word` from its gloss matches, best first."""
     found = {}
-    for line, s, g, qualified, stretched in matches:
+    for line, s, g, qualified, stretched, spelling in matches:
         score = score_match(line, s, g, qualified, stretched)
         if score is None:
             continue
-        meaning, reading = written_form(line, s), to_hiragana(line.reading)
-        kana_form = meaning == line.reading
+        word_form = written_form(line, s)
+        kana_form = word_form == line.reading
+        form = in_headword_pos(word, line.senses[s].pos, signals.pos, stretched,
+                               [t for sense in line.senses for t in sense.pos])
+        if form.tail is None:
+            continue
+        meaning, reading = inflect(word_form, to_hiragana(line.reading), form)
         if not (meaning_ok(meaning) and reading_ok(reading)):
             continue
-        score += 3 * signals.usage.weight(meaning) - 4 * len(meaning)
-        score -= kanji_penalty(meaning, signals.grades)
+        score -= form.penalty
+        score += 3 * signals.usage.weight(word_form) - 4 * len(word_form)
+        score -= kanji_penalty(word_form, signals.grades)
         if kana_form and line.form != line.reading:
             score -= 10  # a kanji form tells the learner more, when it is usual
-        if is_katakana_word(meaning):
+        if is_katakana_word(word_form):
             score -= 15  # a loanword is a weak test of the meaning
-        if len(meaning) == 1 and ON_READING.fullmatch(reading):
+        if len(word_form) == 1 and ON_READING.fullmatch(to_hiragana(line.reading)):
             score -= 6  # a lone kanji read on'yomi is mostly part of compounds
         clash = reverse_clash(word, line, signals.ranks)
         if clash:
@@ -187,19 +313,84 @@ def candidates_for(word, matches, signals):
         key = (-score, len(meaning), meaning, reading)
         old = found.get((meaning, reading))
         if old is None or key < old.key:
-            found[(meaning, reading)] = Candidate(score, meaning, reading, key, clash)
+            found[(meaning, reading)] = Candidate(score, meaning, reading, key, clash,
+                                                  spelling, form.note)
     return sorted(found.values(), key=lambda c: c.key)
 
 
-def override_candidate(word, meaning, reading, by_reading, ranks):
-    """The hand choice of overrides.tsv as a candidate that always wins its meaning;
-    stops the run when EDICT has no such usual form."""
+# Set forms that a hand choice may add to a dictionary word, with their readings:
+# 用意ができた for ready, 運がいい for lucky, 不思議に思う for wonder.
+HAND_TAILS = {"ができた": "ができた", "がいい": "がいい", "に思う": "におもう", "が高い": "がたかい",
+              "をあげる": "をあげる", "をつく": "をつく",
+              "している": "している", "とする": "とする", "した": "した", "する": "する",
+              "で": "で", "に": "に", "な": "な", "の": "の"}
+
+
+def usual_line(meaning, reading, by_reading, word=None):
+    """The EDICT line of which `meaning` [reading] is a usual written form, or None;
+    of several (変: change, 変: strange), one that glosses `word` first.  By hand,
+    an ateji that is the usual spelling (試合, 素敵) may be chosen."""
+    lines = [line for line in by_reading.get(reading, []) if not line.form_tags & KANA_TAGS
+             and (meaning == line.reading
+                  or (meaning == line.form and line.form_tags <= {"ateji"}))]
+    glossing = [line for line in lines if word and sense_glossing(line, word, None)]
+    return (glossing or lines or [None])[0]
+
+
+def sense_glossing(line, word, otherwise=0):
+    """The first sense of `line` that glosses `word`, else its sense `otherwise`."""
+    for sense in line.senses:
+        for gloss in sense.glosses:
+            plain = normalise_gloss(gloss).lower()
+            if plain in (word, "to " + word, "to be " + word):
+                return sense
+    return None if otherwise is None else line.senses[otherwise]
+
+
+def glossed_spelling(line, word):
+    """The headword as the line's glosses spell it: Monday for monday, when one does."""
+    for sense in line.senses:
+        for gloss in sense.glosses:
+            plain = normalise_gloss(gloss)
+            if plain.lower() == word and plain != word:
+                return plain
+    return word
+
+
+def override_candidate(word, meaning, reading, by_reading, ranks, english=None):
+    """The hand choice of overrides.tsv as a candidate that always wins its meaning.
+    A plain dictionary word takes the headword's part of speech as a generated
+    meaning does, unless written "=word" (after: 後, the noun of 〜の後); a
+    dictionary word with a set form (HAND_TAILS) stands as written.  Stops the run
+    when EDICT has no such usual form."""
+    as_is = meaning.startswith("=")
+    meaning = meaning.lstrip("=")
     if not (meaning_ok(meaning) and reading_ok(reading)):
         sys.exit(f"overrides.tsv: {word}: {meaning} [{reading}] cannot be shown or typed")
-    for line in by_reading.get(reading, []):
-        if line.form_tags & KANA_TAGS:
-            continue
-        # By hand, an ateji that is the usual spelling (試合, 素敵) may be chosen.
-        if meaning == line.reading or (meaning == line.form and line.form_tags <= {"ateji"}):
-            return Candidate(1000, meaning, reading, (), reverse_clash(word, line, ranks))
+    line = usual_line(meaning, reading, by_reading, word)
+    if line is not None and as_is:
+        return Candidate(1000, meaning, reading, (), reverse_clash(word, line, ranks),
+                         glossed_spelling(line, word))
+    if line is not None:
+        form = in_headword_pos(word, sense_glossing(line, word).pos, english or EnglishPos(),
+                               line_tags=[t for sense in line.senses for t in sense.pos])
+        meaning, reading = inflect(meaning, reading, form)
+        if not (meaning_ok(meaning) and reading_ok(reading)):
+            sys.exit(f"overrides.tsv: {word}: {meaning} [{reading}] is too long")
+        return Candidate(1000, meaning, reading, (), reverse_clash(word, line, ranks),
+                         glossed_spelling(line, word), form.note)
+    for drop, past in set(PAST_ENDINGS.values()):  # 間違った for wrong
+        if past and meaning.endswith(past) and reading.endswith(past):
+            line = usual_line(meaning[:-len(past)] + drop, reading[:-len(past)] + drop,
+                              by_reading)
+            if line is not None and any(PAST_ENDINGS.get(t) == (drop, past)
+                                        for sense in line.senses for t in sense.pos):
+                return Candidate(1000, meaning, reading, (), reverse_clash(word, line, ranks),
+                                 glossed_spelling(line, word))
+    for tail, tail_reading in sorted(HAND_TAILS.items(), key=lambda t: -len(t[0])):
+        if meaning.endswith(tail) and reading.endswith(tail_reading):
+            line = usual_line(meaning[:-len(tail)], reading[:-len(tail_reading)], by_reading)
+            if line is not None:
+                return Candidate(1000, meaning, reading, (), reverse_clash(word, line, ranks),
+                                 glossed_spelling(line, word))
     sys.exit(f"overrides.tsv: {word}: EDICT has no usual form {meaning} [{reading}]")

@@ -17,18 +17,25 @@ def read_word_table(name):
     return words
 
 
-def read_overrides(name):
-    """english -> (meaning, reading) from a table of english<TAB>meaning<TAB>reading."""
+def read_rows(name, columns):
+    """{first column: (other columns, comment)} from a tab-separated table; '#'
+    starts a comment, which gives the reason of the row it ends."""
     table = {}
     for number, text in enumerate((HERE / name).read_text(encoding="utf-8").splitlines(), 1):
-        text = text.split("#", 1)[0].rstrip()
+        text, _, comment = text.partition("#")
         if not text.strip():
             continue
-        fields = text.split("\t")
-        if len(fields) != 3:
-            sys.exit(f"{name}:{number}: expected english<TAB>meaning<TAB>reading")
-        table[fields[0]] = (fields[1], fields[2])
+        fields = text.rstrip().split("\t")
+        if len(fields) != len(columns):
+            sys.exit(f"{name}:{number}: expected {'<TAB>'.join(columns)}")
+        table[fields[0]] = (tuple(fields[1:]), comment.strip())
     return table
+
+
+def read_overrides(name):
+    """english -> (meaning, reading) from a table of english<TAB>meaning<TAB>reading."""
+    return {word: fields for word, (fields, _) in
+            read_rows(name, ("english", "meaning", "reading")).items()}
 
 
 @dataclass
@@ -41,6 +48,10 @@ class Tables:
     narrow: set = field(default_factory=set)
     everyday: set = field(default_factory=set)
     overrides: dict = field(default_factory=dict)
+    # Why a row stays as it is: english -> reason, from the comments of the hand
+    # choices and from reviewed.tsv (english<TAB>meaning<TAB>reason, kept only while
+    # the row keeps that meaning).
+    reasons: dict = field(default_factory=dict)
 
     @classmethod
     def load(cls):
@@ -50,7 +61,17 @@ class Tables:
                    own_words=read_word_table("own-words.txt"),
                    narrow=read_word_table("narrow.txt"),
                    everyday=read_word_table("everyday.txt"),
-                   overrides=read_overrides("overrides.tsv"))
+                   overrides=read_overrides("overrides.tsv"),
+                   reasons=read_reasons())
+
+
+def read_reasons():
+    reasons = {word: (None, comment) for word, (_, comment) in
+               read_rows("overrides.tsv", ("english", "meaning", "reading")).items() if comment}
+    for word, ((meaning, reason), _) in read_rows("reviewed.tsv",
+                                                  ("english", "meaning", "reason")).items():
+        reasons[word.lower()] = (meaning, reason)
+    return reasons
 
 
 def find_frequency_file(path):

@@ -8,7 +8,7 @@ from pathlib import Path
 
 BANK = Path(__file__).resolve().parent.parent.parent / "data" / "standard-bank.tsv"
 REVIEW = BANK.with_name("standard-bank-review.tsv")
-HEADWORD = re.compile(r"^[a-z]+([- ][a-z]+)?$")
+HEADWORD = re.compile(r"^[A-Z]?[a-z]+([- ][a-z]+)?$")
 # The judge's kana units, the long-vowel mark and the four marks; nothing else is typeable.
 TYPEABLE = set(
     "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"
@@ -30,7 +30,7 @@ class StandardBankTest(unittest.TestCase):
         bad = [row for row in self.rows if len(row) != 3 or not all(row)]
         self.assertEqual(bad, [])
 
-    def test_headwords_are_plain_lower_case_words(self):
+    def test_headwords_are_plain_words(self):
         bad = [row[0] for row in self.rows if not HEADWORD.match(row[0]) or len(row[0]) < 2]
         self.assertEqual(bad, [])
 
@@ -75,13 +75,28 @@ class StandardBankTest(unittest.TestCase):
             "hello": "こんにちは", "friend": "友達", "water": "水", "flower": "花",
             "card": "カード", "glasses": "めがね", "look": "見る", "give": "あげる",
             "get": "もらう", "great": "すごい", "again": "また", "wear": "着る",
-            "monday": "月曜日", "sunday": "日曜日", "egg": "卵", "nose": "鼻",
+            "Monday": "月曜日", "Sunday": "日曜日", "egg": "卵", "nose": "鼻",
         }
         meanings = {row[0]: row[1] for row in self.rows}
         self.assertEqual({w: meanings.get(w) for w in expected}, expected)
         first_levels = {row[0] for row in self.rows[:30 * 17]}
+        self.assertNotIn("hell", first_levels)
         self.assertEqual(sorted({"good", "bad", "what", "where", "why", "how", "yes", "thank",
                                  "hello", "friend", "water", "flower"} - first_levels), [])
+
+
+    def test_calendar_words_are_there_with_their_capitals(self):
+        headwords = {row[0] for row in self.rows}
+        calendar = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday",
+                    "January", "February", "March", "April", "May", "June", "July", "August",
+                    "September", "October", "November", "December"]
+        self.assertEqual([w for w in calendar if w not in headwords], [])
+        self.assertEqual(sorted(headwords & {w.lower() for w in calendar}), [])
+
+    def test_every_flagged_row_has_a_reason(self):
+        rows = [line.split("\t") for line in REVIEW.read_text(encoding="utf-8").splitlines()
+                if not line.startswith("#")]
+        self.assertEqual([r[1] for r in rows if len(r) < 6 or not r[5].strip()], [])
 
 
 if __name__ == "__main__":

@@ -6,6 +6,8 @@ from collections import Counter
 
 import assignment
 import dictionary
+import make_bank
+import numberwords
 import output
 import scoring
 import wordforms
@@ -173,6 +175,78 @@ class KanjiGradeTest(unittest.TestCase):
         for meaning, expected in self.CASES:
             with self.subTest(meaning):
                 self.assertEqual(scoring.kanji_penalty(meaning, self.GRADES), expected)
+
+
+class PartOfSpeechTest(unittest.TestCase):
+    # Tagged counts of each part of speech, as WordNet's sense-tagged corpus has them.
+    ENGLISH = wordforms.EnglishPos(
+        counts={"provide": {"verb": 311}, "talk": {"noun": 14, "verb": 148},
+                "lucky": {"adj": 12}, "forever": {"adv": 18}, "tired": {"adj": 40},
+                "love": {"noun": 48, "verb": 82}, "quite": {"adv": 110},
+                "rude": {"adj": 20}, "born": {"adj": 18}, "apart": {"adv": 29, "adj": 1},
+                "bleed": {"verb": 12}, "pregnant": {"adj": 14}},
+        listed={"talk": {"noun", "verb"}, "bleeding": {"noun"}})
+    # headword, EDICT line, the meaning and reading it gives, whether it gives way
+    CASES = [
+        ("provide", "提供 [ていきょう] /(n,vs) provision/offer/to provide/(P)/", "提供する", "ていきょうする", False),
+        ("lucky", "幸運 [こううん] /(adj-na,n) good luck/lucky/(P)/", "幸運な", "こううんな", False),
+        ("forever", "永遠 [えいえん] /(adj-na,n) eternity/forever/(P)/", "永遠に", "えいえんに", False),
+        ("quite", "かなり /(adj-na,adv,n,adj-no) considerably/quite/(P)/", "かなり", "かなり", False),
+        ("tired", "疲れる [つかれる] /(v1,vi) to get tired/(P)/", "疲れた", "つかれた", False),
+        ("born", "生まれる [うまれる] /(v1,vi) to be born/(P)/", "生まれた", "うまれた", False),
+        ("apart", "離れる [はなれる] /(v1,vi) to be apart/(P)/", "離れて", "はなれて", False),
+        ("rude", "失礼 [しつれい] /(n,vs,adj-na) (1) discourtesy/(vs) (2) to be rude/(P)/", "失礼な", "しつれいな", False),
+        ("pregnant", "妊娠 [にんしん] /(n,vs) pregnancy/pregnant/(P)/", "妊娠している", "にんしんしている", False),
+        ("love", "愛 [あい] /(n,vs) love/(P)/", "愛", "あい", False),
+        ("talk", "話 [はなし] /(n) talk/story/(P)/", "話", "はなし", True),
+        ("provide", "供給 [きょうきゅう] /(n) provide/(P)/", "供給", "きょうきゅう", True),
+    ]
+
+    def test_meanings_take_the_headwords_part_of_speech(self):
+        for word, text, meaning, reading, gives_way in self.CASES:
+            with self.subTest(word=word, line=text):
+                lines = edict(text)
+                signals = scoring.Signals(scoring.Usage(lines), {}, {}, self.ENGLISH)
+                found = scoring.candidates_for(word, dictionary.gloss_index(lines)[word], signals)
+                self.assertEqual((found[0].meaning, found[0].reading), (meaning, reading))
+                self.assertEqual(bool(found[0].pos_note), gives_way)
+
+    def test_an_ing_form_that_is_no_word_gives_its_verb(self):
+        index = dictionary.gloss_index(edict("出血 [しゅっけつ] /(n,vs) bleeding/to bleed/(P)/"))
+        got = wordforms.headword_for("bleeding", set(), index, Tables(), Counter(), self.ENGLISH)
+        self.assertEqual(got, ("bleed", "verb of 'bleeding'"))
+
+
+class CapitalTest(unittest.TestCase):
+    LINES = edict("月曜日 [げつようび] /(n-adv,n-t) Monday/(P)/", "三月 [さんがつ] /(n-adv) March/(P)/",
+                  "行進 [こうしん] /(n,vs) march/parade/(P)/", "英語 [えいご] /(n) English (language)/(P)/",
+                  "シャンパン /(n) Champagne/champagne/(P)/")
+    # headword, its meaning, whether the list capitalises it, how the bank spells it
+    CASES = [("monday", "月曜日", True, "Monday"), ("march", "三月", True, "March"),
+             ("march", "行進", True, "march"), ("english", "英語", True, "English"),
+             ("champagne", "シャンパン", False, "champagne")]
+
+    def test_headwords_keep_the_capital_of_their_meaning(self):
+        index = dictionary.gloss_index(self.LINES)
+        signals = scoring.Signals(scoring.Usage(self.LINES), {}, {})
+        tables = Tables(capital_ok={"monday", "march", "english"})
+        for word, meaning, _, spelling in self.CASES:
+            with self.subTest(word=word, meaning=meaning):
+                found = scoring.candidates_for(word, index[word], signals)
+                chosen = next(c for c in found if c.meaning == meaning)
+                self.assertEqual(make_bank.spelled(word, chosen, index, tables), spelling)
+
+
+class NumberTest(unittest.TestCase):
+    CASES = [("one", ("一", "いち")), ("four", ("四", "よん")), ("seven", ("七", "なな")),
+             ("nine", ("九", "きゅう")), ("ten", ("十", "じゅう")), ("fourteen", ("十四", "じゅうよん")),
+             ("twenty", ("二十", "にじゅう")), ("ninety", ("九十", "きゅうじゅう")),
+             ("hundred", ("百", "ひゃく")), ("million", ("百万", "ひゃくまん")), ("once", None)]
+
+    def test_one_style_for_every_number(self):
+        for word, expected in self.CASES:
+            with self.subTest(word):
+                self.assertEqual(numberwords.number_meaning(word), expected)
 
 
 if __name__ == "__main__":

@@ -1,6 +1,8 @@
 """English word forms: which entries of the frequency list are inflections of an
 earlier word (plurals, -ed and -ing forms), and which two spellings are one word."""
 
+from collections import Counter, defaultdict
+
 from dictionary import HEADWORD
 
 
@@ -33,10 +35,12 @@ def same_word(a, b):
     return b in base_forms(a)[0] or a in base_forms(b)[0]
 
 
-def headword_for(raw, seen, index, tables, skipped):
+def headword_for(raw, seen, index, tables, skipped, english=None):
     """The headword that a frequency entry stands for, with a note for the review,
     or None when the entry is skipped (the reason is counted in `skipped`).
-    `seen` holds the entries met earlier, `index` the dictionary's gloss index."""
+    `seen` holds the entries met earlier, `index` the dictionary's gloss index,
+    `english` the parts of speech (an -ing form that is no word of its own gives
+    its verb: bleeding -> bleed)."""
     word = raw.lower()
     if raw != word and word not in tables.capital_ok:
         skipped["capitalised (name or sentence start)"] += 1
@@ -60,4 +64,65 @@ def headword_for(raw, seen, index, tables, skipped):
     singular = sorted(w for w in plural if w in index and w not in tables.excluded)
     if singular:
         return singular[0], f"singular of '{word}'"
+    verb = english.verb_of_ing(word) if english else None
+    if verb in index:
+        return verb, f"verb of '{word}'"
     return word, ""  # sometimes, upstairs: no plural of a dictionary word
+
+
+# --- parts of speech --------------------------------------------------------
+
+DEFAULT_WORDNET = "/usr/share/wordnet"
+# WordNet's synset types: noun, verb, adjective, adverb, adjective satellite.
+WORDNET_POS = {"1": "noun", "2": "verb", "3": "adj", "4": "adv", "5": "adj"}
+# A part of speech is a headword's own when its tagged senses count at least this
+# share of the headword's most frequent part of speech (need: verb 244, noun 98).
+MAIN_POS_SHARE = 1 / 3
+
+
+class EnglishPos:
+    """The parts of speech of English words, from WordNet: how often each was tagged
+    in its sense-tagged corpus (cntlist.rev), and which it lists at all (index.*).
+    Words that WordNet does not know (pronouns, question words) have none."""
+
+    def __init__(self, counts=None, listed=None):
+        self.counts = counts or {}  # word -> {pos: tagged count}
+        self.listed = listed or {}  # word -> {pos}
+
+    @classmethod
+    def load(cls, folder=DEFAULT_WORDNET):
+        counts, listed = defaultdict(Counter), defaultdict(set)
+        with open(f"{folder}/cntlist.rev", encoding="utf-8") as f:
+            for text in f:
+                key, _, count = text.split()
+                lemma, sense = key.split("%", 1)
+                counts[lemma.replace("_", " ")][WORDNET_POS[sense[0]]] += int(count)
+        for pos, name in (("noun", "noun"), ("verb", "verb"), ("adj", "adj"), ("adv", "adv")):
+            with open(f"{folder}/index.{name}", encoding="utf-8") as f:
+                for text in f:
+                    if not text.startswith(" "):
+                        listed[text.split(" ", 1)[0].replace("_", " ")].add(pos)
+        return cls(dict(counts), dict(listed))
+
+    def main(self, word):
+        """The headword's own parts of speech: the most frequent one and any other
+        used at least MAIN_POS_SHARE as often; the listed ones when none was tagged."""
+        counts = self.counts.get(word)
+        if not counts:
+            return set(self.listed.get(word, ()))
+        top = max(counts.values())
+        return {pos for pos, n in counts.items() if n >= top * MAIN_POS_SHARE}
+
+    def possible(self, word):
+        """Every part of speech WordNet gives the word."""
+        return set(self.listed.get(word, ())) | set(self.counts.get(word, ()))
+
+    def verb_of_ing(self, word):
+        """The verb of an -ing form that is no word of its own (bleeding -> bleed,
+        but building, meeting, feeling stay), else None."""
+        if not word.endswith("ing") or self.counts.get(word):
+            return None
+        for verb in sorted(base_forms(word)[1]):
+            if self.counts.get(verb, {}).get("verb"):
+                return verb
+        return None
