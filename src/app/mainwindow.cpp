@@ -52,7 +52,7 @@
 #include "records/recordsstore.h"
 #include "settings_ui/syutudai.h"
 #include "targetbox.h"
-#include "testrules.h"
+#include "testrun/testrules.h"
 
 namespace
 {

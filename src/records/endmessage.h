@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "core/testoutcome.h"
+#include "testrun/testoutcome.h"
 
 class QLabel;
 class QPushButton;

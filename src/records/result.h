@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "core/testoutcome.h"
+#include "testrun/testoutcome.h"
 
 class QFrame;
 class QLabel;

@@ -16,7 +16,6 @@
 
 #include "app/mainwindow.h"
 #include "app/targetbox.h"
-#include "app/testrules.h"
 #include "bank/questions.h"
 #include "core/message.h"
 #include "help/pageopener.h"
@@ -31,6 +30,7 @@
 #include "records/recordbackups.h"
 #include "records/recordrestore.h"
 #include "records/recordsstore.h"
+#include "testrun/testrules.h"
 #include "testsupport.h"
 #include "testsupport_ui.h"
 

@@ -5,13 +5,13 @@
 
 #include <array>
 
-#include "app/testrules.h"
 #include "bank/questions.h"
 #include "core/random.h"
 #include "judge/judge.h"
 #include "judge/judgetable.h"
 #include "judge/keycodelookup.h"
 #include "judge/keycodetable.h"
+#include "testrun/testrules.h"
 #include "testsupport.h"
 
 // The standard bank that ships with the program: the reviewed table and the

@@ -4,9 +4,9 @@
 #include <QTest>
 
 #include "app/mainwindow.h"
-#include "app/testrules.h"
 #include "judge/romansettings.h"
 #include "records/recordsstore.h"
+#include "testrun/testrules.h"
 #include "testsupport.h"
 #include "testsupport_ui.h"
 

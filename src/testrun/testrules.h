@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/testoutcome.h"
+#include "testrun/testoutcome.h"
 #include "practice/weakwords.h"
 
 // The rules of a test that need no window: which LEVEL and which questions a

@@ -1,7 +1,7 @@
 #include <QSet>
 #include <QTest>
 
-#include "app/testrules.h"
+#include "testrun/testrules.h"
 #include "bank/questions.h"
 #include "judge/judgetable.h"
 #include "records/recordsstore.h"

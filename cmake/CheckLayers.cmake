@@ -1,0 +1,66 @@
+# Refuses a source that includes a header of a layer above its own, or a
+# header of ours that belongs to no layer; run by the build before any
+# compile (see VocamiraLayers.cmake).
+#   cmake -DMANIFEST=<layers.cmake> -DSOURCE_ROOT=<src> [-DSTAMP=<file>] -P CheckLayers.cmake
+# The manifest sets VOCAMIRA_LAYERS, lowest first, and VOCAMIRA_LAYER_FILES_<layer>.
+# An include is resolved as the compiler does: beside the including file
+# first, then from the source root, which every layer's include folder mirrors.
+cmake_minimum_required(VERSION 3.25)
+
+include("${MANIFEST}")
+cmake_path(SET root NORMALIZE "${SOURCE_ROOT}/")
+
+set(rank 0)
+set(files "")
+foreach(layer IN LISTS VOCAMIRA_LAYERS)
+    foreach(file IN LISTS VOCAMIRA_LAYER_FILES_${layer})
+        cmake_path(SET file NORMALIZE "${file}")
+        string(MAKE_C_IDENTIFIER "${file}" key)
+        set(layer_${key} "${layer}")
+        set(rank_${key} ${rank})
+        list(APPEND files "${file}")
+    endforeach()
+    math(EXPR rank "${rank} + 1")
+endforeach()
+
+set(faults "")
+foreach(file IN LISTS files)
+    string(MAKE_C_IDENTIFIER "${file}" key)
+    cmake_path(GET file PARENT_PATH dir)
+    file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+\"")
+    foreach(line IN LISTS lines)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" name "${line}")
+        set(included "")
+        foreach(candidate "${dir}/${name}" "${root}${name}")
+            cmake_path(SET candidate NORMALIZE "${candidate}")
+            if(EXISTS "${candidate}" AND NOT IS_DIRECTORY "${candidate}")
+                set(included "${candidate}")
+                break()
+            endif()
+        endforeach()
+        # Generated files (moc output) and files outside the sources are not ours to place.
+        if(included STREQUAL "")
+            continue()
+        endif()
+        cmake_path(IS_PREFIX root "${included}" ours)
+        if(NOT ours)
+            continue()
+        endif()
+        string(MAKE_C_IDENTIFIER "${included}" included_key)
+        cmake_path(RELATIVE_PATH file BASE_DIRECTORY "${root}" OUTPUT_VARIABLE shown)
+        cmake_path(RELATIVE_PATH included BASE_DIRECTORY "${root}" OUTPUT_VARIABLE shown_included)
+        if(NOT DEFINED layer_${included_key})
+            list(APPEND faults "${shown} includes ${shown_included}, which belongs to no layer: name it in its folder's CMakeLists.txt")
+        elseif(rank_${included_key} GREATER rank_${key})
+            list(APPEND faults "${shown} (${layer_${key}}) includes ${shown_included} (${layer_${included_key}}), a layer above its own")
+        endif()
+    endforeach()
+endforeach()
+
+if(faults)
+    list(JOIN faults "\n  " text)
+    message(FATAL_ERROR "Includes that break the layers:\n  ${text}")
+endif()
+if(DEFINED STAMP)
+    file(TOUCH "${STAMP}")
+endif()
