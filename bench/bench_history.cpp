@@ -45,7 +45,7 @@ namespace
         test.bankName = bank == 0 ? QStringLiteral("旅行の英語") : QString();
         test.direction = bank < 4 ? QStringLiteral("英訳") : QStringLiteral("和訳");
         test.inputMethod = QStringLiteral("ROMA");
-        test.kind = QStringLiteral("L");
+        test.kind = TestKind::LevelUp;
         test.level = 1 + int(engine() % 170);
         test.levelBefore = test.levelAfter = test.level;
         test.seconds = 40.0;

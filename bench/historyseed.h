@@ -66,7 +66,7 @@ namespace HistorySeed
                 test.startedAt = test.endedAt = answers[first].day.startOfDay().addSecs(9 * 3600);
                 test.bankKind = filter.bankKind;
                 test.direction = filter.direction;
-                test.kind = answers[first].practice ? WeakWords::TestKind : QStringLiteral("L");
+                test.kind = answers[first].practice ? TestKind::WeakWords : TestKind::LevelUp;
                 for (qsizetype i = first; i < first + 10 && i < answers.size(); ++i)
                 {
                     const WordAnswer &answer = answers[i];

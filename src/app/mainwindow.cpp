@@ -384,7 +384,7 @@ bool MainWindow::isRunning() const
 
 bool MainWindow::isPractice() const
 {
-    return Common::TestMode == TestRules::ModePractice;
+    return Common::TestMode == TestKind::WeakWords;
 }
 
 int MainWindow::questionsInTest() const
@@ -545,7 +545,7 @@ void MainWindow::startPractice()
     // The order of the list would tell which word comes next.
     TestRules::Shuffle(m_practiceWords);
     TestRules::ResetTestRun();
-    TestMode = TestRules::ModePractice;
+    TestMode = TestKind::WeakWords;
     // Its words come from any LEVEL.
     TestLevel = 0;
     setBadge(TestRules::ModeBadge(TestMode, false));
@@ -575,12 +575,12 @@ void MainWindow::chooseTestKind()
 {
     using namespace Common;
     if (!Option3->isChecked())
-        TestMode = TestRules::ModePreview;
+        TestMode = TestKind::Preview;
     else if (!TestRules::DrawForcedReview())
-        TestMode = TestRules::ModeLevelUp;
+        TestMode = TestKind::LevelUp;
     else
     {
-        TestMode = TestRules::ModeForcedReview;
+        TestMode = TestKind::ForcedReview;
         Kyosei notice(this);
         Modal::exec(notice);
     }
@@ -590,9 +590,9 @@ void MainWindow::chooseTestKind()
 int MainWindow::chosenLevel() const
 {
     using namespace Common;
-    if (TestMode == TestRules::ModeForcedReview)
+    if (TestMode == TestKind::ForcedReview)
         return TestRules::DrawForcedReviewLevel();
-    if (TestMode == TestRules::ModeLevelUp)
+    if (TestMode == TestKind::LevelUp)
         return CurrentLevel + 1;
     return Combo1->currentText().toInt();
 }
@@ -828,7 +828,7 @@ void MainWindow::EndTest()
     // Closing the result view shows the LEVEL and failure count the test has left.
     connect(&notice, &EndMessage::resultViewClosed, this, &MainWindow::ShowLevelStatus);
     Modal::exec(notice);
-    if (TestMode == TestRules::ModeLevelUp && CurrentLevel == LevelCount)
+    if (TestMode == TestKind::LevelUp && CurrentLevel == LevelCount)
         ShowTopLevelNotice();
 }
 

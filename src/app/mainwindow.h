@@ -29,8 +29,8 @@ namespace TestRules
 
 // The program's main window, where every test runs: start-up, the start and
 // stop of a test, its questions, the keys typed and the scoring at its end.
-// Controls and test state are members with the names the other windows and
-// the status routines know them by.
+// Its controls keep their designed names and are public, so that tests can
+// drive them.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT

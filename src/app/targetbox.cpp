@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "gui_shared/sheet.h"
 #include "scaledfont.h"
 
 namespace
@@ -20,8 +21,9 @@ namespace
     // the next character, so the learner still sees where they are.
     constexpr qreal TypedShare = 1.0 / 3;
 
-    const std::array<QColor, 3> PartColors = {QColor(0x00, 0x00, 0xFF), QColor(0xFF, 0x00, 0x00),
-                                              QColor(0x00, 0x00, 0x00)};
+    // What was typed, the next character, the rest.
+    const std::array<QColor, 3> PartColors = {colorOf(EmphasisColor::Blue), colorOf(EmphasisColor::Red),
+                                              colorOf(EmphasisColor::Black)};
     const QColor Ground(0xFF, 0xFF, 0xFF);
     const QColor Frame(0xA0, 0xA0, 0xA0);
     const QColor Quiet(0x80, 0x80, 0x80);

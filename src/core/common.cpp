@@ -22,7 +22,7 @@ void Common::ResetState()
     CertificateDate = QDate();
     LevelRecords.clear();
 
-    TestMode.clear();
+    TestMode = TestKind::Preview;
     TestLevel = 0;
     TestQuestionIndex = 0;
     TestCorrectCount = 0;

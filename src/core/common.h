@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include "testkind.h"
+
 // The whole state of the running program. Every window and file routine reads
 // these directly; each variable has one writer (named beside it).
 namespace Common
@@ -61,7 +63,7 @@ namespace Common
     inline QList<LevelRecord> LevelRecords;
 
     // The test under way (main window).
-    inline QString TestMode;
+    inline TestKind TestMode = TestKind::Preview;
     inline int TestLevel = 0;
     inline int TestQuestionIndex = 0;
     inline int TestCorrectCount = 0;

@@ -3,23 +3,25 @@
 #include "core/atomicfile.h"
 #include "historyfilter.h"
 #include "historystore.h"
-#include "practice/weakwords.h"
 
 namespace
 {
     const QString DateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
-    QString kindText(const QString &kind)
+    QString kindText(TestKind kind)
     {
-        if (kind == u"L")
+        switch (kind)
+        {
+        case TestKind::LevelUp:
             return QStringLiteral("レベル上げ");
-        if (kind == u"K")
+        case TestKind::ForcedReview:
             return QStringLiteral("強制復習");
-        if (kind == u"P")
+        case TestKind::Preview:
             return QStringLiteral("予習/復習");
-        if (kind == WeakWords::TestKind)
+        case TestKind::WeakWords:
             return QStringLiteral("苦手単語の練習");
-        return kind;
+        }
+        return {};
     }
 
     QString bankKindText(const QString &bankKind)

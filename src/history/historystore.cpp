@@ -13,7 +13,6 @@
 
 #include "core/message.h"
 #include "core/programfolder.h"
-#include "practice/weakwords.h"
 
 namespace
 {
@@ -376,7 +375,7 @@ bool HistoryStore::writeTest(HistoryTest &test)
         " score, seconds, passed, level_before, level_after) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant &value :
          {QVariant(test.startedAt.toMSecsSinceEpoch()), QVariant(test.endedAt.toMSecsSinceEpoch()),
-          text(test.bankKind), text(test.bankName), text(test.direction), text(test.inputMethod), text(test.kind), QVariant(test.level), QVariant(test.score), QVariant(test.seconds),
+          text(test.bankKind), text(test.bankName), text(test.direction), text(test.inputMethod), text(TestKinds::letter(test.kind)), QVariant(test.level), QVariant(test.score), QVariant(test.seconds),
           QVariant(test.passed ? 1 : 0), QVariant(test.levelBefore), QVariant(test.levelAfter)})
         query.addBindValue(value);
     if (!exec(query))
@@ -562,12 +561,14 @@ bool HistoryStore::forEachTest(const HistoryFilter &filter, const std::function<
         return false;
     }
     HistoryTest test;
+    // A kind of test that a later version added is not this version's to tell.
+    bool knownKind = false;
     while (query.next())
     {
         const qint64 id = query.value(0).toLongLong();
         if (id != test.id)
         {
-            if (test.id != 0)
+            if (test.id != 0 && knownKind)
                 visit(test);
             test = HistoryTest {};
             test.id = id;
@@ -577,7 +578,9 @@ bool HistoryStore::forEachTest(const HistoryFilter &filter, const std::function<
             test.bankName = query.value(4).toString();
             test.direction = query.value(5).toString();
             test.inputMethod = query.value(6).toString();
-            test.kind = query.value(7).toString();
+            const std::optional<TestKind> kind = TestKinds::fromLetter(query.value(7).toString());
+            knownKind = kind.has_value();
+            test.kind = kind.value_or(TestKind::Preview);
             test.level = query.value(8).toInt();
             test.score = query.value(9).toInt();
             test.seconds = query.value(10).toDouble();
@@ -602,7 +605,7 @@ bool HistoryStore::forEachTest(const HistoryFilter &filter, const std::function<
         q.keysRejected = query.value(25).toInt();
         test.questions.append(q);
     }
-    if (test.id != 0)
+    if (test.id != 0 && knownKind)
         visit(test);
     return true;
 }
@@ -619,7 +622,7 @@ bool HistoryStore::forEachAskedWord(const HistoryFilter &filter, const std::func
                                  " ORDER BY t.started_at, t.id, q.number")
                       .arg(whereClause(filter, QStringLiteral("t"))));
     bindFilter(query, filter);
-    query.bindValue(QStringLiteral(":practice"), WeakWords::TestKind);
+    query.bindValue(QStringLiteral(":practice"), TestKinds::letter(TestKind::WeakWords));
     if (!exec(query))
     {
         tell();

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include "core/testkind.h"
+
 // One scored test as the study history keeps it: what was asked, how each
 // question was answered, and how the test moved the LEVEL.
 struct HistoryTest
@@ -33,7 +35,7 @@ struct HistoryTest
     QString bankName;    // the user bank's name; "" for the standard bank
     QString direction;   // "和訳" or "英訳"
     QString inputMethod; // "ROMA" or "KANA"
-    QString kind;        // "L" level-up, "K" forced review, "P" preview/review, "W" weak words
+    TestKind kind = TestKind::Preview;
     int level = 0;       // the LEVEL the questions were drawn from
     int score = 0;
     double seconds = 0;  // the time taken as the result view shows it

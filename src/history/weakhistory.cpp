@@ -33,7 +33,7 @@ void WeakHistory::testKept(const HistoryTest &test)
     if (m_filter != HistoryFilter::current())
         return;
     const QDate day = test.startedAt.date();
-    const bool practice = test.kind == WeakWords::TestKind;
+    const bool practice = test.kind == TestKind::WeakWords;
     for (const HistoryTest::Question &q : test.questions)
         m_answers.append({q.bankIndex, day, practice, resultOf(q.answered, q.correct), q.seconds});
 }

@@ -16,8 +16,6 @@
 class WeakWords
 {
 public:
-    // The kind of test, in the study history, that practises weak words.
-    static inline const QString TestKind = QStringLiteral("W");
     // The practice test's badge colour, which also marks the words due in lists.
     static inline const QString BadgeColor = QStringLiteral("#FFD890");
 

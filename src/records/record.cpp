@@ -69,27 +69,6 @@ namespace
     {
         return date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : NoValue;
     }
-
-    void setTextColour(QLabel *label, const QColor &colour)
-    {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, colour);
-        label->setPalette(palette);
-    }
-
-    QColor colourOf(Common::RankColour colour)
-    {
-        switch (colour)
-        {
-        case Common::RankColour::Red:
-            return QColor(255, 0, 0);
-        case Common::RankColour::Blue:
-            return QColor(0, 0, 255);
-        case Common::RankColour::Black:
-            break;
-        }
-        return QColor(0, 0, 0);
-    }
 }
 
 Record::Record(QWidget *owner)
@@ -247,21 +226,20 @@ void Record::fillRow(int row, int level)
                         > 0;
     Label7[row]->setText(tested ? QStringLiteral("%1点").arg(record.BestScore) : NoValue);
     Label8[row]->setText(tested ? dateText(record.BestScoreDate) : NoValue);
-    setTextColour(Label7[row], colourOf(tested && record.BestScore == 100 ? Common::RankColour::Red
-                                                                          : Common::RankColour::Black));
+    SetTextColor(Label7[row], tested && record.BestScore == 100 ? EmphasisColor::Red : EmphasisColor::Black);
 
     if (record.BestTime == 0)
     {
         for (QLabel *label : {Label9[row], Label16[row], Label10[row]})
             label->setText(NoValue);
-        setTextColour(Label16[row], colourOf(Common::RankColour::Black));
+        SetTextColor(Label16[row], EmphasisColor::Black);
         return;
     }
     const double seconds = record.BestTime / 1000;
     const Common::TimeRank rank = Common::RankOfTime(seconds);
     Label9[row]->setText(QString::number(seconds, 'f', 3) + QStringLiteral("秒"));
     Label16[row]->setText(rank.letter);
-    setTextColour(Label16[row], colourOf(rank.colour));
+    SetTextColor(Label16[row], rank.colour);
     Label10[row]->setText(dateText(record.BestTimeDate));
 }
 

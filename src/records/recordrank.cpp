@@ -3,12 +3,12 @@
 Common::TimeRank Common::RankOfTime(double seconds)
 {
     if (seconds < 15)
-        return {QStringLiteral("SS"), RankColour::Red};
+        return {QStringLiteral("SS"), EmphasisColor::Red};
     if (seconds < 20)
-        return {QStringLiteral("S"), RankColour::Blue};
+        return {QStringLiteral("S"), EmphasisColor::Blue};
     if (seconds < 25)
-        return {QStringLiteral("A"), RankColour::Black};
+        return {QStringLiteral("A"), EmphasisColor::Black};
     if (seconds < 30)
-        return {QStringLiteral("B"), RankColour::Black};
-    return {QStringLiteral("C"), RankColour::Black};
+        return {QStringLiteral("B"), EmphasisColor::Black};
+    return {QStringLiteral("C"), EmphasisColor::Black};
 }

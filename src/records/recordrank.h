@@ -2,20 +2,15 @@
 
 #include <QString>
 
+#include "core/emphasiscolor.h"
+
 // The rank letter of a fastest perfect test, as the record list shows it.
 namespace Common
 {
-    enum class RankColour
-    {
-        Black,
-        Red,
-        Blue,
-    };
-
     struct TimeRank
     {
         QString letter;
-        RankColour colour = RankColour::Black;
+        EmphasisColor colour = EmphasisColor::Black;
     };
 
     // seconds: the fastest perfect test, in seconds.

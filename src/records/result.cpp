@@ -87,19 +87,6 @@ namespace
         return Common::QuestionBank[index];
     }
 
-    QColor colorOf(TestOutcome::MessageColor color)
-    {
-        switch (color)
-        {
-        case TestOutcome::MessageColor::Red:
-            return QColor(0xFF, 0x00, 0x00);
-        case TestOutcome::MessageColor::Blue:
-            return QColor(0x00, 0x00, 0xFF);
-        case TestOutcome::MessageColor::Black:
-            break;
-        }
-        return QColor(0x00, 0x00, 0x00);
-    }
 
     void enlarge(QLabel *label, qreal factor)
     {
@@ -346,9 +333,7 @@ void Result::fillScore(const TestOutcome &outcome)
     Label16->setText(QStringLiteral("1問10点で%1点以上が合格です").arg(outcome.passMark));
     Label15->setText(outcome.passed ? QStringLiteral("合格") : QStringLiteral("不合格"));
     Label9->setText(outcome.levelMessage);
-    QPalette palette = Label9->palette();
-    palette.setColor(QPalette::WindowText, colorOf(outcome.levelMessageColor));
-    Label9->setPalette(palette);
+    SetTextColor(Label9, outcome.levelMessageColor);
     Label11->setText(QStringLiteral("LEVEL") + QString::number(outcome.level));
     Label18->setText(QString::number(outcome.shownSeconds, 'f', 3) + QStringLiteral("秒"));
     Label19->setText(outcome.newBestTime ? QStringLiteral("最速記録！") : QString());
@@ -399,8 +384,8 @@ bool Result::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-// Label2_Click and Label3_Click: only the English column of the standard bank
-// pronounces, by the settings at the moment of the click.
+// A click on a word of either column: only the English column of the
+// standard bank pronounces, by the settings at the moment of the click.
 void Result::Word_Click(bool secondColumn, int index)
 {
     if (Common::IsUserBank() || secondColumn != Common::IsEnglishAnswer())

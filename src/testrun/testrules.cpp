@@ -17,7 +17,7 @@ namespace
     // or no fitting answers is searched in order after these.
     constexpr int MaxDistractorDraws = 1000;
 
-    using Color = TestOutcome::MessageColor;
+    using Color = EmphasisColor;
 
     QStringView answerKeys(int index)
     {
@@ -37,12 +37,12 @@ namespace
     {
         using namespace Common;
         outcome.levelMessageColor = Color::Red;
-        if (TestMode == TestRules::ModeForcedReview)
+        if (TestMode == TestKind::ForcedReview)
         {
             outcome.levelMessage = QStringLiteral("レベルを死守しました！！");
             ++row.PracticePassCount;
         }
-        else if (TestMode == TestRules::ModeLevelUp)
+        else if (TestMode == TestKind::LevelUp)
         {
             outcome.levelMessage = QStringLiteral("レベルアップです！！");
             ++CurrentLevel;
@@ -59,7 +59,7 @@ namespace
     void failTest(TestOutcome &outcome, Common::LevelRecord &row)
     {
         using namespace Common;
-        if (TestMode == TestRules::ModeForcedReview)
+        if (TestMode == TestKind::ForcedReview)
         {
             outcome.levelMessage = QStringLiteral("復習不足！レベルダウン！！");
             outcome.levelMessageColor = Color::Blue;
@@ -67,7 +67,7 @@ namespace
             FailCount = 0;
             ++row.PracticeFailCount;
         }
-        else if (TestMode == TestRules::ModeLevelUp)
+        else if (TestMode == TestKind::LevelUp)
         {
             ++row.ChallengeFailCount;
             // The third failure in a row costs a LEVEL; at LEVEL 0 the count goes on.
@@ -237,7 +237,7 @@ TestOutcome TestRules::ScoreTest(double elapsedMs, const QDate &today)
     outcome.shownSeconds = seconds > CurrentTimeLimit ? CurrentTimeLimit : seconds;
 
     // A preview of the LEVEL above the learner's counts, but sets no bests.
-    if (TestMode == ModePreview && TestLevel > CurrentLevel)
+    if (TestMode == TestKind::Preview && TestLevel > CurrentLevel)
         return outcome;
     updateBests(outcome, row, elapsedMs, today);
     return outcome;
@@ -279,14 +279,19 @@ bool TestRules::AtTopLevel()
     return Common::CurrentLevel >= Common::LevelCount;
 }
 
-TestRules::Badge TestRules::ModeBadge(const QString &testMode, bool firstChoice)
+TestRules::Badge TestRules::ModeBadge(TestKind kind, bool firstChoice)
 {
-    if (testMode == ModeForcedReview)
+    switch (kind)
+    {
+    case TestKind::ForcedReview:
         return {QStringLiteral("強制\n復習"), QStringLiteral("#FFC0FF")};
-    if (testMode == ModeLevelUp)
+    case TestKind::LevelUp:
         return {QStringLiteral("レベル\n上げ"), QStringLiteral("#C0FFFF")};
-    if (testMode == ModePractice)
+    case TestKind::WeakWords:
         return {QStringLiteral("苦手"), WeakWords::BadgeColor};
+    case TestKind::Preview:
+        break;
+    }
     return {firstChoice ? QStringLiteral("予習") : QStringLiteral("復習"), QStringLiteral("#C0FFC0")};
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/testkind.h"
 #include "testrun/testoutcome.h"
 #include "practice/weakwords.h"
 
@@ -13,11 +14,6 @@
 namespace TestRules
 {
     inline const QString Running = QStringLiteral("1");
-    inline const QString ModePreview = QStringLiteral("P");
-    inline const QString ModeLevelUp = QStringLiteral("L");
-    inline const QString ModeForcedReview = QStringLiteral("K");
-    // Practice of the learner's weak words: no LEVEL, no records.
-    inline const QString ModePractice = WeakWords::TestKind;
     inline const QString MarkCorrect = QStringLiteral("○");
     inline const QString MarkWrong = QStringLiteral("×");
     inline constexpr int PointsPerQuestion = 10;
@@ -70,7 +66,7 @@ namespace TestRules
         QString text;
         QString color;
     };
-    Badge ModeBadge(const QString &testMode, bool firstChoice);
+    Badge ModeBadge(TestKind kind, bool firstChoice);
 
     // "苦手単語 12語": the weak words due for practice.
     QString WeakWordsCaption(int dueCount);

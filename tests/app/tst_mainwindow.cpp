@@ -587,7 +587,7 @@ void MainWindowTest::levelMoves()
     s.scriptRandom({forced ? 0.0 : 0.99});
 
     s.key(Qt::Key_Return);
-    QCOMPARE(Common::TestMode, forced ? TestRules::ModeForcedReview : TestRules::ModeLevelUp);
+    QCOMPARE(Common::TestMode, forced ? TestKind::ForcedReview : TestKind::LevelUp);
     if (forced)
     {
         QCOMPARE(s.window->Label7->text(), QStringLiteral("強制\n復習"));
@@ -1132,7 +1132,7 @@ void MainWindowTest::historyKeepsEveryQuestion()
     QCOMPARE(test.bankKind, QStringLiteral("STANDARD"));
     QCOMPARE(test.direction, QStringLiteral("和訳"));
     QCOMPARE(test.inputMethod, QStringLiteral("ROMA"));
-    QCOMPARE(test.kind, QStringLiteral("L"));
+    QCOMPARE(test.kind, TestKind::LevelUp);
     QCOMPARE(test.level, 1);
     QCOMPARE(test.score, 90);
     QVERIFY(test.passed);
@@ -1247,7 +1247,7 @@ namespace
         test.bankName = filter.bankName;
         test.direction = filter.direction;
         test.inputMethod = QStringLiteral("ROMA");
-        test.kind = TestRules::ModeLevelUp;
+        test.kind = TestKind::LevelUp;
         for (int i = 0; i < words.size(); ++i)
         {
             const Common::QuestionEntry &entry = Common::QuestionBank[words[i]];
@@ -1318,7 +1318,7 @@ void MainWindowTest::practiceAsksTheDueWords()
     practice->trigger();
     QVERIFY(s.running());
     QVERIFY(!practice->isEnabled());
-    QCOMPARE(Common::TestMode, TestRules::ModePractice);
+    QCOMPARE(Common::TestMode, TestKind::WeakWords);
     QCOMPARE(s.window->Label7->text(), QStringLiteral("苦手"));
     QVERIFY(s.window->Label7->styleSheet().contains(QStringLiteral("#FFD890")));
     QCOMPARE(s.window->Label3->text(), QStringLiteral("【 苦手単語の練習 】"));
@@ -1343,7 +1343,7 @@ void MainWindowTest::practiceAsksTheDueWords()
     HistoryStore store(HistoryStore::defaultPath());
     HistoryTest last;
     QVERIFY(store.forEachTest(HistoryFilter::current(), [&last](const HistoryTest &test) { last = test; }));
-    QCOMPARE(last.kind, WeakWords::TestKind);
+    QCOMPARE(last.kind, TestKind::WeakWords);
     QCOMPARE(last.score, 50);
     QCOMPARE(last.levelBefore, level);
     QCOMPARE(last.levelAfter, level);

@@ -114,7 +114,7 @@ inline HistoryTest seededTest(const QDateTime &startedAt, int first, QList<int> 
     test.bankKind = QStringLiteral("STANDARD");
     test.direction = direction;
     test.inputMethod = QStringLiteral("ROMA");
-    test.kind = QStringLiteral("L");
+    test.kind = TestKind::LevelUp;
     test.level = 1;
     test.seconds = 30.0;
     for (int n = 1; n <= 10; ++n)

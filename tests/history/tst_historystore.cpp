@@ -78,6 +78,8 @@ class HistoryStoreTest : public QObject
 
 private slots:
     void testsReadBackAsWritten();
+    void kindsKeepTheirLetters_data();
+    void kindsKeepTheirLetters();
     void migratesFromTheFirstSchema();
     void faultsNeverTouchTheRecords_data();
     void faultsNeverTouchTheRecords();
@@ -116,6 +118,36 @@ void HistoryStoreTest::testsReadBackAsWritten()
     QCOMPARE(other.value(QStringLiteral("PRAGMA user_version")), HistoryStore::SchemaVersion);
 }
 
+void HistoryStoreTest::kindsKeepTheirLetters_data()
+{
+    QTest::addColumn<int>("kind"); // -1: a kind that a later version added
+    QTest::addColumn<QString>("letter");
+    QTest::newRow("preview/review") << int(TestKind::Preview) << "P";
+    QTest::newRow("level-up") << int(TestKind::LevelUp) << "L";
+    QTest::newRow("forced review") << int(TestKind::ForcedReview) << "K";
+    QTest::newRow("weak words") << int(TestKind::WeakWords) << "W";
+    QTest::newRow("unknown") << -1 << "X";
+}
+
+// The letters are the history's format: every history written so far holds them.
+void HistoryStoreTest::kindsKeepTheirLetters()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, letter);
+    ProgramFolderFixture folder;
+    const QString path = HistoryStore::defaultPath();
+    HistoryStore store(path);
+    HistoryTest test = seededTest(Day1, 0);
+    test.kind = kind < 0 ? TestKind::Preview : TestKind(kind);
+    QVERIFY(store.addTest(test));
+    OtherConnection other(path);
+    if (kind < 0)
+        QVERIFY(other.exec(QStringLiteral("UPDATE tests SET kind = '%1'").arg(letter)));
+    QCOMPARE(other.value(QStringLiteral("SELECT count(*) FROM tests WHERE kind = '%1'").arg(letter)), 1);
+    // A test of a kind this version does not know is kept, and not told.
+    QCOMPARE(allTests(store), kind < 0 ? QList<HistoryTest>() : QList<HistoryTest>{test});
+}
+
 void HistoryStoreTest::migratesFromTheFirstSchema()
 {
     ProgramFolderFixture folder;
@@ -133,7 +165,7 @@ void HistoryStoreTest::migratesFromTheFirstSchema()
     QCOMPARE(tests.size(), 2);
     const HistoryTest &old = tests[1].id == 7 ? tests[1] : tests[0];
     QCOMPARE(old.id, 7);
-    QCOMPARE(old.kind, QStringLiteral("P"));
+    QCOMPARE(old.kind, TestKind::Preview);
     QCOMPARE(old.inputMethod, QStringLiteral("KANA"));
     QCOMPARE(old.startedAt, QDateTime::fromMSecsSinceEpoch(1790000000000));
     QCOMPARE(old.questions.size(), 1);

@@ -60,7 +60,7 @@ void HistoryWindowTest::showsTheSeededHistory()
                                      QStringLiteral("いみ"), QString()});
     HistoryStore store(HistoryStore::defaultPath());
     HistoryTest practice = seededTest(Day1.addDays(2).addSecs(600), 0);
-    practice.kind = WeakWords::TestKind;
+    practice.kind = TestKind::WeakWords;
     practice.questions = practice.questions.mid(2, 1);
     QList<HistoryTest> tests {seededTest(Day1, 0, {3}), seededTest(Day1.addSecs(3600), 0, {3, 5}),
                               seededTest(Day1.addDays(1), 0, {1}, QStringLiteral("英訳")),

@@ -42,7 +42,7 @@ void WeakHistoryTest::wordsFollowTheBank()
     HistoryStore store(HistoryStore::defaultPath());
     HistoryTest missed = seededTest(Day1, 0, {1, 2, 3, 4});
     HistoryTest practice = seededTest(Day1.addSecs(600), 0);
-    practice.kind = WeakWords::TestKind;
+    practice.kind = TestKind::WeakWords;
     practice.questions = practice.questions.mid(3, 1);
     HistoryTest otherDirection = seededTest(Day1, 10, {1}, QStringLiteral("英訳"));
     for (HistoryTest *test : {&missed, &practice, &otherDirection})

@@ -120,13 +120,13 @@ void TestRecordList::rank_data()
     QTest::addColumn<QString>("letter");
     QTest::addColumn<int>("colour");
 
-    QTest::newRow("14.999") << 14.999 << "SS" << int(Common::RankColour::Red);
-    QTest::newRow("15.000") << 15.0 << "S" << int(Common::RankColour::Blue);
-    QTest::newRow("19.999") << 19.999 << "S" << int(Common::RankColour::Blue);
-    QTest::newRow("20.000") << 20.0 << "A" << int(Common::RankColour::Black);
-    QTest::newRow("25.000") << 25.0 << "B" << int(Common::RankColour::Black);
-    QTest::newRow("29.999") << 29.999 << "B" << int(Common::RankColour::Black);
-    QTest::newRow("30.000") << 30.0 << "C" << int(Common::RankColour::Black);
+    QTest::newRow("14.999") << 14.999 << "SS" << int(EmphasisColor::Red);
+    QTest::newRow("15.000") << 15.0 << "S" << int(EmphasisColor::Blue);
+    QTest::newRow("19.999") << 19.999 << "S" << int(EmphasisColor::Blue);
+    QTest::newRow("20.000") << 20.0 << "A" << int(EmphasisColor::Black);
+    QTest::newRow("25.000") << 25.0 << "B" << int(EmphasisColor::Black);
+    QTest::newRow("29.999") << 29.999 << "B" << int(EmphasisColor::Black);
+    QTest::newRow("30.000") << 30.0 << "C" << int(EmphasisColor::Black);
 }
 
 void TestRecordList::rank()

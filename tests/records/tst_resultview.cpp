@@ -242,17 +242,17 @@ void TestResultView::scoreFields_data()
     QTest::addColumn<QStringList>("texts"); // Label14, Label16, Label15, Label9, Label11, Label18, Label19
     QTest::addColumn<QColor>("color");
 
-    TestOutcome record {100, 80, true, QStringLiteral("レベルアップです！！"), TestOutcome::MessageColor::Red, 10, 41.25, true};
+    TestOutcome record {100, 80, true, QStringLiteral("レベルアップです！！"), EmphasisColor::Red, 10, 41.25, true};
     QTest::newRow("perfect, new best time")
         << record
         << QStringList {"100点", "1問10点で80点以上が合格です", "合格", "レベルアップです！！", "LEVEL10", "41.250秒", "最速記録！"}
         << QColor(0xFF, 0, 0);
-    TestOutcome down {80, 90, false, QStringLiteral("予習不足！レベルダウン！！"), TestOutcome::MessageColor::Blue, 80, 5, false};
+    TestOutcome down {80, 90, false, QStringLiteral("予習不足！レベルダウン！！"), EmphasisColor::Blue, 80, 5, false};
     QTest::newRow("failed against the high pass mark")
         << down
         << QStringList {"80点", "1問10点で90点以上が合格です", "不合格", "予習不足！レベルダウン！！", "LEVEL80", "5.000秒", ""}
         << QColor(0, 0, 0xFF);
-    TestOutcome stopped {0, 80, false, QStringLiteral("学習が不足しています"), TestOutcome::MessageColor::Black, 0, 0.0125, false};
+    TestOutcome stopped {0, 80, false, QStringLiteral("学習が不足しています"), EmphasisColor::Black, 0, 0.0125, false};
     QTest::newRow("stopped at once")
         << stopped
         << QStringList {"0点", "1問10点で80点以上が合格です", "不合格", "学習が不足しています", "LEVEL0", "0.013秒", ""}
@@ -349,8 +349,8 @@ void TestResultView::oneWidthFromTestToTest()
 {
     useBank(false, QStringLiteral("和訳"));
     endEarly();
-    const TestOutcome narrow {0, 80, false, QStringLiteral("学習が不足しています"), TestOutcome::MessageColor::Black, 0, 1, false};
-    const TestOutcome wide {90, 100, false, QStringLiteral("予習不足！レベルアップならず"), TestOutcome::MessageColor::Black,
+    const TestOutcome narrow {0, 80, false, QStringLiteral("学習が不足しています"), EmphasisColor::Black, 0, 1, false};
+    const TestOutcome wide {90, 100, false, QStringLiteral("予習不足！レベルアップならず"), EmphasisColor::Black,
                             100, 199.999, true};
     Result first(narrow, nullptr);
     Result second(wide, nullptr);

@@ -7,7 +7,7 @@
 #include "records/recordsstore.h"
 #include "testsupport.h"
 
-using Color = TestOutcome::MessageColor;
+using Color = EmphasisColor;
 
 class TestRulesTest : public QObject
 {
@@ -114,7 +114,7 @@ void TestRulesTest::levelMoves()
     QFETCH(int, fails);
     QFETCH(int, testLevel);
     standardState();
-    Common::TestMode = mode;
+    Common::TestMode = TestKinds::fromLetter(mode).value();
     Common::TestCorrectCount = correct;
     Common::CurrentLevel = level;
     Common::HighestLevel = 100;
@@ -155,7 +155,7 @@ void TestRulesTest::practiceMovesNothing()
     QFETCH(int, questions);
     QFETCH(int, correct);
     standardState();
-    Common::TestMode = TestRules::ModePractice;
+    Common::TestMode = TestKind::WeakWords;
     Common::TestCorrectCount = correct;
     Common::CurrentLevel = Common::HighestLevel = 7;
     Common::FailCount = 2;
@@ -198,7 +198,7 @@ void TestRulesTest::passMarkFollowsTestLevel()
     QFETCH(int, correct);
     standardState();
     Common::HighLevelPassPoint = highLevelPass;
-    Common::TestMode = TestRules::ModeLevelUp;
+    Common::TestMode = TestKind::LevelUp;
     Common::CurrentLevel = testLevel - 1;
     Common::HighestLevel = testLevel - 1;
     Common::TestLevel = testLevel;
@@ -214,7 +214,7 @@ void TestRulesTest::passMarkFollowsTestLevel()
 void TestRulesTest::bestMarks()
 {
     standardState();
-    Common::TestMode = TestRules::ModePreview;
+    Common::TestMode = TestKind::Preview;
     Common::CurrentLevel = 5;
     Common::HighestLevel = 5;
     Common::TestLevel = 3;
@@ -250,7 +250,7 @@ void TestRulesTest::bestMarks()
 void TestRulesTest::previewAboveLevelSetsNoBests()
 {
     standardState();
-    Common::TestMode = TestRules::ModePreview;
+    Common::TestMode = TestKind::Preview;
     Common::CurrentLevel = 5;
     Common::HighestLevel = 5;
     Common::TestLevel = 6;
@@ -270,7 +270,7 @@ void TestRulesTest::previewAboveLevelSetsNoBests()
 void TestRulesTest::shownTimeIsCappedAtLimit()
 {
     standardState();
-    Common::TestMode = TestRules::ModeLevelUp;
+    Common::TestMode = TestKind::LevelUp;
     Common::TestLevel = 1;
     Common::TestCorrectCount = 10;
 
@@ -285,7 +285,7 @@ void TestRulesTest::shownTimeIsCappedAtLimit()
 void TestRulesTest::highestLevelGetsItsDate()
 {
     standardState();
-    Common::TestMode = TestRules::ModeLevelUp;
+    Common::TestMode = TestKind::LevelUp;
     Common::CurrentLevel = 3;
     Common::HighestLevel = 3;
     Common::TestLevel = 4;
@@ -312,7 +312,7 @@ void TestRulesTest::scoredRecordsSurviveSaveAndLoad()
     Common::LoadTestSettings();
     Common::LoadRecords();
     Common::CurrentTimeLimit = 50;
-    Common::TestMode = TestRules::ModeLevelUp;
+    Common::TestMode = TestKind::LevelUp;
     Common::TestLevel = 1;
     Common::TestCorrectCount = 10;
     TestRules::ScoreTest(33333, QDate::currentDate());

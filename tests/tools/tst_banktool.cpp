@@ -269,13 +269,13 @@ void TestBankTool::historyPrintsAndLeavesTheFile()
         tests[0].questions[2].chosenAnswer = QStringLiteral("意味200");
         tests[0].levelBefore = 1;
         tests[0].levelAfter = 2;
-        tests[1].kind = QStringLiteral("K");
+        tests[1].kind = TestKind::ForcedReview;
         tests[1].level = tests[1].levelBefore = tests[1].levelAfter = 2;
         tests[1].questions[4] = {5, 5, "word5", "意味5", false, false, -1, {}, 24000, -1, 0, 2};
         tests[2].bankKind = QStringLiteral("USER");
         tests[2].bankName = QStringLiteral("旅行 words");
         tests[2].inputMethod = QStringLiteral("KANA");
-        tests[2].kind = QStringLiteral("W");
+        tests[2].kind = TestKind::WeakWords;
         HistoryStore store(path);
         for (HistoryTest &test : tests)
             QVERIFY(store.addTest(test));

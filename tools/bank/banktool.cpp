@@ -12,7 +12,6 @@
 #include "core/cp932.h"
 #include "core/message.h"
 #include "history/historystore.h"
-#include "practice/weakwords.h"
 #include "records/recordlinereader.h"
 
 namespace
@@ -104,17 +103,20 @@ Exit status: 0 on success, 1 when a file is missing, damaged or foreign,
         return name.isEmpty() ? kind : kind + u':' + name;
     }
 
-    QString testKindName(const QString &kind)
+    QString testKindName(TestKind kind)
     {
-        if (kind == u"L")
+        switch (kind)
+        {
+        case TestKind::LevelUp:
             return QStringLiteral("level-up");
-        if (kind == u"K")
+        case TestKind::ForcedReview:
             return QStringLiteral("forced review");
-        if (kind == u"P")
+        case TestKind::Preview:
             return QStringLiteral("preview/review");
-        if (kind == WeakWords::TestKind)
+        case TestKind::WeakWords:
             return QStringLiteral("weak words");
-        return kind;
+        }
+        return {};
     }
 
     QString testLine(const HistoryTest &test)
