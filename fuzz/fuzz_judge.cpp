@@ -60,14 +60,20 @@ namespace
             if (!s.isEmpty() && !JudgeTableSet::isMarker(s))
                 spellings.append(s);
         }
+        for (QStringView s : JudgeTableSet::moreSpellings(row))
+        {
+            if (!s.isEmpty())
+                spellings.append(s.toString());
+        }
         return spellings;
     }
 
     // Whether `keys` starts (prefix) or completes (whole) a spelling of the
-    // target from position i: the table's spellings, ASCII typed as itself,
-    // a single n for ん before a unit that allows it, and っ as the doubled
-    // first letter of the next unit. After a single n (plain false) the next
-    // unit is typed only by its spellings.
+    // target from position i: the table's spellings and those of input
+    // methods, ASCII typed as itself, a single n for ん before a unit that
+    // allows it, and っ as the doubled first letter of the next unit (before
+    // う only its w). After a single n (plain false) the next unit is typed
+    // only by its spellings.
     struct Match
     {
         bool prefix = false;
@@ -105,11 +111,12 @@ namespace
             else if (keys[1] != u'n')
                 result.add(match(target, i + 1, keys.mid(1), false));
         }
-        if (plain && c == u'っ' && hasNext && !QStringView(u"あいうえおなにぬねの").contains(target[i + 1]))
+        const bool beforeU = hasNext && target[i + 1] == u'う';
+        if (plain && c == u'っ' && hasNext && (beforeU || !QStringView(u"あいうえおなにぬねの").contains(target[i + 1])))
         {
             for (const QString &s : spellingsOf(QStringView(target).mid(i + 1, 1)))
             {
-                if (s[0] != u'x' && s[0] != u'l' && keys[0] == s[0])
+                if (s[0] != u'x' && s[0] != u'l' && (!beforeU || s[0] == u'w') && keys[0] == s[0])
                     result.add(match(target, i + 1, keys.mid(1), true));
             }
         }

@@ -249,7 +249,10 @@ void Judge::GuideBuilder::appendKana(QStringView source, QString &guide)
     for (qsizetype i = 0; i < source.size(); ++i)
     {
         const int row = JudgeTableSet::findRow(source.mid(i, 1));
-        if (row >= 0)
+        // ゐ and ゑ have no key, like ゎ, but the guide goes on showing them as
+        // it did before they had rows, as every character no key types.
+        const bool keyless = row >= JudgeTableSet::JudgeRowCount && JudgeTable[row].KanaKeys.isEmpty();
+        if (row >= 0 && !keyless)
             guide.append(JudgeTable[row].KanaKeys);
         else
             guide.append(source[i]);

@@ -24,6 +24,14 @@ namespace
         OneKana,
     };
 
+    // Which spellings a romaji key is tried against: the table's, and then,
+    // for a key the table refuses, also those that input methods take.
+    enum class Spellings
+    {
+        Table,
+        WithMore,
+    };
+
     // The keys typed toward a unit plus the new key, without allocating.
     class KeyRun
     {
@@ -38,23 +46,32 @@ namespace
 
         // The spelling passes when it begins with the run. The markers of ん
         // and っ stand for rules, not keys, so no key types them.
-        bool fits(const QString &spelling) const
+        bool fits(QStringView spelling) const
         {
             if (spelling.isEmpty() || JudgeTableSet::isMarker(spelling))
                 return false;
-            return spelling.size() >= m_chars.size() && QStringView(spelling).startsWith(view());
+            return spelling.size() >= m_chars.size() && spelling.startsWith(view());
         }
 
-        int firstFittingColumn(int row) const
+        // The first spelling of the row that fits, in column order; empty when none.
+        QStringView firstFitting(int row, Spellings which) const
         {
             if (row < 0)
-                return -1;
-            for (int column = 0; column < 3; ++column)
+                return {};
+            for (const QString &spelling : JudgeTable[row].Spellings)
             {
-                if (fits(JudgeTable[row].Spellings[column]))
-                    return column;
+                if (fits(spelling))
+                    return spelling;
             }
-            return -1;
+            if (which == Spellings::WithMore)
+            {
+                for (QStringView spelling : JudgeTableSet::moreSpellings(row))
+                {
+                    if (fits(spelling))
+                        return spelling;
+                }
+            }
+            return {};
         }
 
         qsizetype size() const { return m_chars.size(); }
@@ -68,10 +85,12 @@ namespace
     {
         Match match = Match::None;
         qsizetype index = 0; // 0-based JudgePos
-        // Views into the key run and the table, copied into the state only
-        // when the key is accepted.
-        QStringView pending;
+        // Copied into the state only when the key is accepted: the keys of
+        // the unit in progress, and a view into the table's spelling.
+        QVarLengthArray<QChar, 16> pending;
         QStringView unitRest;
+
+        QStringView pendingView() const { return {pending.constData(), pending.size()}; }
     };
 
     void setText(QString &field, QStringView text)
@@ -83,15 +102,16 @@ namespace
 
     // Continues or completes the unit of `length` characters at out.index with
     // the spelling (or kana keys) that the run fits.
-    void takeUnit(Outcome &out, const KeyRun &run, const QString &spelling, qsizetype length)
+    void takeUnit(Outcome &out, const KeyRun &run, QStringView spelling, qsizetype length)
     {
         if (run.size() == spelling.size())
         {
             out.index += length;
             return;
         }
-        out.pending = run.view();
-        out.unitRest = QStringView(spelling).mid(run.size());
+        const QStringView keys = run.view();
+        out.pending.append(keys.data(), keys.size());
+        out.unitRest = spelling.mid(run.size());
     }
 
     void finish(Judge::JudgeState &s, const Outcome &out, QStringView accepted,
@@ -100,7 +120,7 @@ namespace
         s.JudgeMiss = Accepted;
         s.JudgeTyped.append(accepted);
         s.JudgePos = int(out.index + 1);
-        setText(s.JudgePending, out.pending);
+        setText(s.JudgePending, out.pendingView());
         setText(s.JudgeUnitRest, out.unitRest);
 
         s.JudgeGuide.resize(0);
@@ -148,9 +168,18 @@ namespace
         bool doubling = false;     // the key is tried as the doubled letter that types っ
     };
 
+    // っ is not typed by doubling before a vowel or a kana of the n column;
+    // input methods double the w of う's spellings all the same (wwu, wwi).
+    bool doublesBefore(QChar next, QStringView key, Spellings which)
+    {
+        if (!Judge::GuideBuilder::blocksDoubling(next))
+            return true;
+        return which == Spellings::WithMore && next == u'う' && key == u"w";
+    }
+
     // The rules of ん and っ: they may move the position tentatively onto the
     // unit after ん or っ before the key is tried.
-    RomaFlags applyRomaRules(const Judge::JudgeState &s, Outcome &out, QStringView &pending)
+    RomaFlags applyRomaRules(const Judge::JudgeState &s, Outcome &out, QStringView &pending, Spellings which)
     {
         RomaFlags flags;
         const QStringView target = s.JudgeTarget;
@@ -169,7 +198,7 @@ namespace
             flags.firstN = pending.isEmpty() && s.JudgeKeyRoma == u"n";
             return flags;
         }
-        if (target[i] == SmallTsu && hasNext && !Judge::GuideBuilder::blocksDoubling(target[i + 1]) && pending.isEmpty()
+        if (target[i] == SmallTsu && hasNext && doublesBefore(target[i + 1], s.JudgeKeyRoma, which) && pending.isEmpty()
             && s.JudgeKeyRoma != u"l" && s.JudgeKeyRoma != u"x")
         {
             flags.doubling = true;
@@ -178,33 +207,32 @@ namespace
         return flags;
     }
 
-    bool tryTwoKana(const Judge::JudgeState &s, Outcome &out, const KeyRun &run)
+    bool tryTwoKana(const Judge::JudgeState &s, Outcome &out, const KeyRun &run, Spellings which)
     {
         const QStringView target = s.JudgeTarget;
         if (out.index + 1 >= target.size() || !isSmallVowelOrY(target[out.index + 1]))
             return false;
-        const int row = JudgeTableSet::findRow(target.mid(out.index, 2));
-        const int column = run.firstFittingColumn(row);
-        if (column < 0)
+        const QStringView spelling = run.firstFitting(JudgeTableSet::findRow(target.mid(out.index, 2)), which);
+        if (spelling.isEmpty())
             return false;
         out.match = Match::TwoKana;
-        takeUnit(out, run, JudgeTable[row].Spellings[column], 2);
+        takeUnit(out, run, spelling, 2);
         return true;
     }
 
-    bool tryOneKana(const Judge::JudgeState &s, Outcome &out, const KeyRun &run, const RomaFlags &flags)
+    bool tryOneKana(const Judge::JudgeState &s, Outcome &out, const KeyRun &run, const RomaFlags &flags,
+                    Spellings which)
     {
         const QStringView target = s.JudgeTarget;
         const int row = JudgeTableSet::findRow(target.mid(out.index, 1));
-        const int column = run.firstFittingColumn(row);
-        if (column < 0)
+        const QStringView spelling = run.firstFitting(row, which);
+        if (spelling.isEmpty())
             return false;
         out.match = Match::OneKana;
         // The doubled letter completes only the っ, so the position stays on
         // the unit after it, where the letter is typed again.
         if (flags.doubling)
             return true;
-        const QString &spelling = JudgeTable[row].Spellings[column];
         takeUnit(out, run, spelling, 1);
         // A first n that a single n may complete leaves nothing of ん to show
         // when the guide already shows ん as that single n.
@@ -212,6 +240,24 @@ namespace
             && Judge::GuideBuilder::showsSingleN(target.mid(out.index)))
             out.unitRest = {};
         return true;
+    }
+
+    // Steps the key through the rules of ん and っ and the units at the
+    // position; false when nothing takes it.
+    bool matchRoma(const Judge::JudgeState &s, Outcome &out, Spellings which)
+    {
+        out = Outcome();
+        out.index = s.JudgePos - 1;
+        QStringView pending = s.JudgePending;
+        const RomaFlags flags = applyRomaRules(s, out, pending, which);
+        const KeyRun run(pending, s.JudgeKeyRoma);
+        if ((!flags.doubling && tryTwoKana(s, out, run, which)) || tryOneKana(s, out, run, flags, which))
+            return true;
+        if (which == Spellings::Table || !flags.singleNTaken)
+            return false;
+        // The earlier n was not a single n after all, but the start of n'.
+        out.index = s.JudgePos - 1;
+        return tryOneKana(s, out, KeyRun(s.JudgePending, s.JudgeKeyRoma), RomaFlags(), which);
     }
 }
 
@@ -233,12 +279,10 @@ void Judge::JudgeRomaKey(JudgeState &s)
         return;
     }
 
-    QStringView pending = s.JudgePending;
-    const RomaFlags flags = applyRomaRules(s, out, pending);
-    const KeyRun run(pending, s.JudgeKeyRoma);
-    const bool matched = (!flags.doubling && tryTwoKana(s, out, run)) || tryOneKana(s, out, run, flags);
-    // A rejected key leaves the state as it was, tentative steps included.
-    if (!matched)
+    // The table judges every key it takes exactly as it always has; the
+    // spellings of input methods only take keys it refuses. A rejected key
+    // leaves the state as it was, tentative steps included.
+    if (!matchRoma(s, out, Spellings::Table) && !matchRoma(s, out, Spellings::WithMore))
         return;
     finish(s, out, s.JudgeKeyRoma, GuideBuilder::appendRomaRest);
 }

@@ -1,6 +1,6 @@
 #include "judgetable.h"
 
-std::array<JudgeTableSet::JudgeRow, JudgeTableSet::JudgeRowCount> JudgeTableSet::JudgeTable;
+std::array<JudgeTableSet::JudgeRow, JudgeTableSet::UnitCount> JudgeTableSet::JudgeTable;
 
 namespace
 {
@@ -228,6 +228,55 @@ namespace
         {u"うぉ", u"", {u"who"}, false}, // 211
     };
 
+    // Units that input methods type and the table lacks. ゔ and its
+    // combinations are typed, on both keyboards, like the ヴ rows.
+    const RowData AddedRows[JudgeTableSet::AddedRowCount] = {
+        {u"ゔ", u"ｳﾞ", {u"vu"}, false}, // 212
+        {u"ゔぁ", u"", {u"va"}, false}, // 213
+        {u"ゔぃ", u"", {u"vi", u"vyi"}, false}, // 214
+        {u"ゔぇ", u"", {u"ve", u"vye"}, false}, // 215
+        {u"ゔぉ", u"", {u"vo"}, false}, // 216
+        {u"ゔゃ", u"", {u"vya"}, false}, // 217
+        {u"ゔゅ", u"", {u"vyu"}, false}, // 218
+        {u"ゔょ", u"", {u"vyo"}, false}, // 219
+        {u"ゐ", u"", {u"wyi"}, false}, // 220
+        {u"ゑ", u"", {u"wye"}, false}, // 221
+    };
+
+    const RowData &rowData(int row)
+    {
+        return row < JudgeTableSet::JudgeRowCount ? Rows[row] : AddedRows[row - JudgeTableSet::JudgeRowCount];
+    }
+
+    // The spellings of a mainstream input method's romaji table that the
+    // table's columns lack.
+    struct MoreData
+    {
+        const char16_t *unit;
+        std::array<const char16_t *, 2> spellings;
+    };
+
+    const MoreData More[] = {
+        {u"ん", {u"n'"}},
+        {u"ぃ", {u"lyi", u"xyi"}},
+        {u"ぇ", {u"lye", u"xye"}},
+        {u"っ", {u"xtsu", u"ltsu"}},
+        {u"てぃ", {u"t'i"}},
+        {u"てゅ", {u"t'yu"}},
+        {u"ふぁ", {u"hwa"}},
+        {u"ふぃ", {u"hwi"}},
+        {u"ふぇ", {u"hwe"}},
+        {u"ふぉ", {u"hwo"}},
+        {u"ふゅ", {u"hwyu"}},
+        {u"でぃ", {u"d'i"}},
+        {u"でゅ", {u"d'yu"}},
+        {u"くぃ", {u"kwi"}},
+        {u"くぇ", {u"kwe"}},
+        {u"くぉ", {u"kwo"}},
+        {u"とぅ", {u"t'u"}},
+        {u"どぅ", {u"d'u"}},
+    };
+
     QString fromStatic(const char16_t *text)
     {
         if (!text)
@@ -289,7 +338,7 @@ namespace
                 pairs.fill(-1);
             m_hasUnindexedRows = false;
             // Descending, so the first row of a unit wins.
-            for (int row = JudgeTableSet::JudgeRowCount - 1; row >= 0; --row)
+            for (int row = JudgeTableSet::UnitCount - 1; row >= 0; --row)
             {
                 if (qint16 *slot = slotOf(JudgeTableSet::JudgeTable[row].Unit))
                     *slot = qint16(row);
@@ -324,7 +373,7 @@ namespace
 
         static int linearFind(QStringView unit)
         {
-            for (int row = 0; row < JudgeTableSet::JudgeRowCount; ++row)
+            for (int row = 0; row < JudgeTableSet::UnitCount; ++row)
             {
                 if (JudgeTableSet::JudgeTable[row].Unit == unit)
                     return row;
@@ -347,9 +396,9 @@ namespace
 
 void JudgeTableSet::BuildJudgeTable()
 {
-    for (int row = 0; row < JudgeRowCount; ++row)
+    for (int row = 0; row < UnitCount; ++row)
     {
-        const RowData &data = Rows[row];
+        const RowData &data = rowData(row);
         JudgeRow &target = JudgeTable[row];
         target.Unit = fromStatic(data.unit);
         target.KanaKeys = fromStatic(data.kanaKeys);
@@ -368,4 +417,52 @@ int JudgeTableSet::findRow(QStringView unit)
 bool JudgeTableSet::isMarker(QStringView spelling)
 {
     return spelling == NMarker || spelling == DoubleMarker;
+}
+
+namespace
+{
+    // The row of a unit as built, whatever the live table holds.
+    int builtRow(QStringView unit)
+    {
+        for (int row = 0; row < JudgeTableSet::UnitCount; ++row)
+        {
+            if (unit == QStringView(rowData(row).unit))
+                return row;
+        }
+        return -1;
+    }
+}
+
+const std::array<QStringView, 2> &JudgeTableSet::moreSpellings(int row)
+{
+    static const auto byRow = [] {
+        std::array<std::array<QStringView, 2>, UnitCount> spellings {};
+        for (const MoreData &more : More)
+        {
+            auto &slot = spellings[builtRow(more.unit)];
+            for (std::size_t i = 0; i < slot.size(); ++i)
+                slot[i] = more.spellings[i] ? QStringView(more.spellings[i]) : QStringView();
+        }
+        return spellings;
+    }();
+    static const std::array<QStringView, 2> none {};
+    return row >= 0 && row < UnitCount ? byRow[row] : none;
+}
+
+int JudgeTableSet::twinRow(int row)
+{
+    static const auto twins = [] {
+        std::array<int, UnitCount> rows;
+        rows.fill(-1);
+        for (int added = JudgeRowCount; added < UnitCount; ++added)
+        {
+            QString unit = QString::fromUtf16(rowData(added).unit);
+            if (unit.front() != u'ゔ')
+                continue;
+            unit.front() = u'ヴ';
+            rows[added] = builtRow(unit);
+        }
+        return rows;
+    }();
+    return row >= 0 && row < UnitCount ? twins[row] : -1;
 }

@@ -80,8 +80,9 @@ namespace
         // An empty value would match an empty column and blank the guide.
         if (value.isEmpty())
             return;
+        // The file names only the table's rows, as it always has.
         const int row = JudgeTableSet::findRow(unit);
-        if (row < 0)
+        if (row < 0 || row >= JudgeTableSet::JudgeRowCount)
             return;
         auto &spellings = JudgeTableSet::JudgeTable[row].Spellings;
         if (spellings[0] == value)
@@ -93,6 +94,17 @@ namespace
                 std::swap(spellings[0], spellings[column]);
                 return;
             }
+        }
+    }
+
+    // ゔぃ shows what its twin ヴぃ shows.
+    void followTwins()
+    {
+        for (int row = JudgeTableSet::JudgeRowCount; row < JudgeTableSet::UnitCount; ++row)
+        {
+            const int twin = JudgeTableSet::twinRow(row);
+            if (twin >= 0)
+                JudgeTableSet::JudgeTable[row].Spellings = JudgeTableSet::JudgeTable[twin].Spellings;
         }
     }
 
@@ -147,6 +159,7 @@ void JudgeTableSet::ApplyRomanSettings()
                 applyRecord(unit, value);
         }
     }
+    followTwins();
 }
 
 bool JudgeTableSet::WriteRomanSettings(const QList<RomanChoice> &choices)

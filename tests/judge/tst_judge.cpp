@@ -2,6 +2,7 @@
 
 #include "judge/judge.h"
 #include "judge/judgetable.h"
+#include "imespellings.h"
 #include "judgedriver.h"
 
 using JudgeDriver::keysOf;
@@ -15,6 +16,8 @@ private slots:
 
     void romaKeys_data();
     void romaKeys();
+    void inputMethodSpellings_data();
+    void inputMethodSpellings();
     void romaFieldsAfterKeys_data();
     void romaFieldsAfterKeys();
     void emptyOrMarkerKeysTypeNothing_data();
@@ -100,6 +103,60 @@ void TestJudge::romaKeys_data()
     QTest::newRow("ほんA") << u"ほんA"_qs << u"honnA"_qs << u"+++++"_qs
                            << QStringList {u"onnA"_qs, u"nnA"_qs, u"nA"_qs, u"A"_qs, QString()} << true;
     QTest::newRow("ほんA single n") << u"ほんA"_qs << u"honA"_qs << u"+++-"_qs << QStringList() << false;
+    // Input methods' spellings leave every other refusal as it was, and the
+    // guide of a key the table takes as it was.
+    QTest::newRow("ふぁ h as the table takes it") << u"ふぁ"_qs << u"hwa"_qs << u"+++"_qs
+                                                 << QStringList {u"uxa"_qs, u"a"_qs, QString()} << true;
+    QTest::newRow("っう uu") << u"っう"_qs << u"uu"_qs << u"--"_qs << QStringList() << false;
+    QTest::newRow("っうぁ wwa") << u"っうぁ"_qs << u"wwa"_qs << u"++-"_qs << QStringList() << false;
+    QTest::newRow("っいぇ yye") << u"っいぇ"_qs << u"yye"_qs << u"---"_qs << QStringList() << false;
+    QTest::newRow("ふぅ hwu") << u"ふぅ"_qs << u"hwu"_qs << u"+-+"_qs << QStringList() << false;
+    QTest::newRow("てぇ t'e") << u"てぇ"_qs << u"t'e"_qs << u"+-+"_qs << QStringList() << false;
+    QTest::newRow("っさ xtsa") << u"っさ"_qs << u"xtsa"_qs << u"+++-"_qs << QStringList() << false;
+    QTest::newRow("きんえ single n before a vowel") << u"きんえ"_qs << u"kine"_qs << u"+++-"_qs << QStringList() << false;
+    QTest::newRow("single n before doubled w") << u"かんっう"_qs << u"kanww"_qs << u"+++--"_qs << QStringList() << false;
+    QTest::newRow("ん apostrophe alone") << u"ん"_qs << u"'"_qs << u"-"_qs << QStringList() << false;
+    QTest::newRow("ゐ wi") << u"ゐ"_qs << u"wi"_qs << u"+-"_qs << QStringList() << false;
+    QTest::newRow("ゔ bu") << u"ゔ"_qs << u"bu"_qs << u"--"_qs << QStringList() << false;
+    QTest::newRow("ヴぁいおりん as a learner's bank reads it") << u"ゔぁいおりん"_qs << u"vaiorinn"_qs << u"++++++++"_qs
+                                                         << QStringList() << true;
+    QTest::newRow("n' before a consonant") << u"かんじ"_qs << u"kan'ji"_qs << u"++++++"_qs
+                                           << QStringList {u"anji"_qs, u"nji"_qs, u"nji"_qs, u"ji"_qs, u"i"_qs, QString()}
+                                           << true;
+}
+
+// Every spelling of an input method, typed alone, inside a word, and with its
+// first key completing a ん still held at a single n, completes its kana.
+void TestJudge::inputMethodSpellings_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("keys");
+
+    for (const auto &[keys, kana] : ImeSpellings::All)
+    {
+        const QString spelling = QString::fromUtf16(keys);
+        const QString unit = QString::fromUtf16(kana);
+        QTest::addRow("%s alone", qPrintable(spelling)) << unit << spelling;
+        QTest::addRow("%s in a word", qPrintable(spelling)) << u"き"_qs + unit + u"え"_qs << u"ki"_qs + spelling + u"e"_qs;
+        // A single n is followed neither by n (the ん of n' is itself held at
+        // its n) nor by the doubled letter of っ.
+        if (spelling.startsWith(u'n'))
+            QTest::addRow("%s after a partial unit", qPrintable(spelling)) << u"かんえ"_qs << u"kan'e"_qs;
+        else if (unit.size() == 1 || !unit.startsWith(u'っ'))
+            QTest::addRow("%s after a partial unit", qPrintable(spelling))
+                << u"かん"_qs + unit + u"え"_qs << u"kan"_qs + spelling + u"e"_qs;
+    }
+}
+
+void TestJudge::inputMethodSpellings()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, keys);
+
+    const JudgeDriver::Run run = JudgeDriver::typeRoma(target, keysOf(keys));
+    QCOMPARE(run.accepted, QString(keys.size(), u'+'));
+    QVERIFY(run.done);
+    QVERIFY(!run.rejectedKeysChangedState);
 }
 
 void TestJudge::romaKeys()
@@ -236,6 +293,14 @@ void TestJudge::kanaKeys_data()
                                         << QStringList {QString()} << false;
     QTest::newRow("wrong kana") << u"か"_qs << QStringList {u"g"_qs} << QStringList {u"ｷ"_qs} << u"-"_qs
                                 << QStringList {u"ｶ"_qs} << false;
+    QTest::newRow("ゔ as う and ゛") << u"ゔ"_qs << QStringList {u"4"_qs, u"@"_qs} << QStringList {u"ｳ"_qs, u"ﾞ"_qs}
+                                    << u"++"_qs << QStringList {u"ﾞ"_qs, QString()} << true;
+    QTest::newRow("ゔぁ") << u"ゔぁ"_qs << QStringList {u"4"_qs, u"@"_qs, u"#"_qs} << QStringList {u"ｳ"_qs, u"ﾞ"_qs, u"ｧ"_qs}
+                          << u"+++"_qs << QStringList {u"ﾞｧ"_qs, u"ｧ"_qs, QString()} << true;
+    QTest::newRow("ゔ needs its ゛") << u"ゔい"_qs << QStringList {u"4"_qs, u"e"_qs} << QStringList {u"ｳ"_qs, u"ｲ"_qs}
+                                   << u"+-"_qs << QStringList {u"ﾞｲ"_qs, u"ﾞｲ"_qs} << false;
+    QTest::newRow("ゐ has no key") << u"ゐ"_qs << QStringList {u"e"_qs} << QStringList {u"ｲ"_qs} << u"-"_qs
+                                  << QStringList {u"ゐ"_qs} << false;
 }
 
 void TestJudge::kanaKeys()
@@ -278,6 +343,11 @@ void TestJudge::romaGuide_data()
     QTest::newRow("っ before な") << u"っな"_qs << u"xtuna"_qs;
     QTest::newRow("ヴぅ has no row") << u"ヴぅ"_qs << u"vuxu"_qs;
     QTest::newRow("no row unchanged") << u"漢字とA"_qs << u"漢字toA"_qs;
+    QTest::newRow("ゔ units") << u"ゔぁゔぃゔゔぇゔぉゔゃゔゅゔょ"_qs << u"vavivuvevovyavyuvyo"_qs;
+    QTest::newRow("ゐ ゑ") << u"ゐゑ"_qs << u"wyiwye"_qs;
+    QTest::newRow("っ before ゔ") << u"っゔ"_qs << u"vvu"_qs;
+    QTest::newRow("ん before ゐ") << u"んゐ"_qs << u"nwyi"_qs;
+    QTest::newRow("っ before う keeps xtu") << u"っうぃ"_qs << u"xtuwi"_qs;
     QTest::newRow("ん before ん") << u"んんか"_qs << u"nnnka"_qs;
     QTest::newRow("ん before doubled っ") << u"んっか"_qs << u"nnkka"_qs;
     QTest::newRow("ん before xtu") << u"んっな"_qs << u"nxtuna"_qs;
@@ -305,6 +375,8 @@ void TestJudge::kanaGuide_data()
     QTest::newRow("two-kana unit as two kana") << u"きゃ"_qs << u"ｷｬ"_qs;
     QTest::newRow("no keys for ゎ ヵ ヶ") << u"ゎヵヶ"_qs << QString();
     QTest::newRow("no row unchanged") << u"漢a"_qs << u"漢a"_qs;
+    QTest::newRow("ゔ as ヴ") << u"ゔぁヴ"_qs << u"ｳﾞｧｳﾞ"_qs;
+    QTest::newRow("ゐ ゑ shown as they are") << u"ゐゑ"_qs << u"ゐゑ"_qs;
 }
 
 void TestJudge::kanaGuide()
@@ -327,6 +399,8 @@ void TestJudge::typedBeginnings_data()
     QTest::newRow("ん before more") << u"かん"_qs << u"かんじ"_qs << true << true;
     QTest::newRow("か on the way to が") << u"か"_qs << u"が"_qs << true << true;
     QTest::newRow("はし on the way to はじめ") << u"はし"_qs << u"はじめ"_qs << true << true;
+    QTest::newRow("う on the way to ゔ") << u"う"_qs << u"ゔぁ"_qs << true << true;
+    QTest::newRow("ゔ on the way to ヴか") << u"ゔ"_qs << u"ヴか"_qs << true << true;
     QTest::newRow("が not before か") << u"が"_qs << u"か"_qs << false << false;
     QTest::newRow("ぱ not before ば") << u"ぱ"_qs << u"ばす"_qs << false << false;
     QTest::newRow("longer") << u"わたしたち"_qs << u"わたし"_qs << false << false;

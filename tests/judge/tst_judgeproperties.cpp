@@ -6,6 +6,7 @@
 
 #include "judge/judge.h"
 #include "judge/judgetable.h"
+#include "imespellings.h"
 #include "judgedriver.h"
 
 using JudgeTableSet::JudgeTable;
@@ -20,6 +21,7 @@ namespace
         return units;
     }
 
+    // The table's spellings of a row, and those an input method takes for its unit.
     QStringList spellingsOf(int row)
     {
         QStringList spellings;
@@ -29,6 +31,11 @@ namespace
         {
             if (!s.isEmpty() && !JudgeTableSet::isMarker(s))
                 spellings.append(s);
+        }
+        for (const auto &[keys, kana] : ImeSpellings::All)
+        {
+            if (JudgeTable[row].Unit == QStringView(kana))
+                spellings.append(QString::fromUtf16(keys));
         }
         return spellings;
     }
@@ -79,8 +86,8 @@ namespace
     }
 
     // An acceptor written from the rules alone: every key string that types
-    // the target, by the table's spellings, the single n of ん and the doubled
-    // letter of っ.
+    // the target, by the table's and the input method's spellings, the single
+    // n of ん and the doubled letter of っ (before う only its w).
     class Acceptor
     {
     public:
@@ -127,11 +134,12 @@ namespace
             collectUnit(i, typed, rowOf(i, 1), 1, out);
             if (c == u'ん' && hasNext && !isOneOf(m_target[i + 1], u"あいうえおなにぬねのやゆよ"))
                 collectAfterSingleN(i + 1, typed + u'n', out);
-            if (plain && c == u'っ' && hasNext && !isOneOf(m_target[i + 1], u"あいうえおなにぬねの"))
+            const QChar next = hasNext ? m_target[i + 1] : QChar();
+            if (plain && c == u'っ' && hasNext && (next == u'う' || !isOneOf(next, u"あいうえおなにぬねの")))
             {
                 for (const QString &s : spellingsOf(rowOf(i + 1, 1)))
                 {
-                    if (s[0] != u'x' && s[0] != u'l')
+                    if (s[0] != u'x' && s[0] != u'l' && (next != u'う' || s[0] == u'w'))
                         collect(i + 1, typed + s[0], true, out);
                 }
             }
@@ -210,7 +218,7 @@ void TestJudgeProperties::guideCompletesWithEveryDisplayChoice()
 
 void TestJudgeProperties::everySpellingTypesItsUnit()
 {
-    for (int row = 0; row < JudgeTableSet::JudgeRowCount; ++row)
+    for (int row = 0; row < JudgeTableSet::UnitCount; ++row)
     {
         const QString unit = JudgeTable[row].Unit;
         for (const QString &spelling : spellingsOf(row))
@@ -235,7 +243,7 @@ void TestJudgeProperties::everySpellingTypesItsUnit()
 void TestJudgeProperties::foreignKeysNeverMoveTheJudge()
 {
     QSet<QChar> spellingChars;
-    for (int row = 0; row < JudgeTableSet::JudgeRowCount; ++row)
+    for (int row = 0; row < JudgeTableSet::UnitCount; ++row)
     {
         for (const QString &s : spellingsOf(row))
             spellingChars.unite(QSet<QChar>(s.begin(), s.end()));
@@ -281,7 +289,8 @@ void TestJudgeProperties::agreesWithIndependentAcceptor()
     const QStringList pool {u"あ"_qs, u"い"_qs, u"う"_qs, u"え"_qs, u"か"_qs, u"き"_qs, u"く"_qs, u"し"_qs,
                             u"ち"_qs, u"つ"_qs, u"て"_qs, u"と"_qs, u"な"_qs, u"に"_qs, u"や"_qs, u"よ"_qs,
                             u"わ"_qs, u"じ"_qs, u"ふ"_qs, u"ヴ"_qs, u"ゃ"_qs, u"ぃ"_qs, u"ぇ"_qs, u"ぁ"_qs,
-                            u"ん"_qs, u"っ"_qs, u"ー"_qs, u"A"_qs};
+                            u"ん"_qs, u"っ"_qs, u"ー"_qs, u"A"_qs, u"ゔ"_qs, u"ゐ"_qs, u"ゑ"_qs, u"で"_qs,
+                            u"ど"_qs, u"ぅ"_qs, u"ゅ"_qs, u"ぉ"_qs};
     QStringList targets = pool;
     for (const QString &a : pool)
     {
@@ -293,7 +302,7 @@ void TestJudgeProperties::agreesWithIndependentAcceptor()
     for (int i = 0; i < 600; ++i)
         targets.append(pool[pick(random)] + pool[pick(random)] + pool[pick(random)]);
 
-    const QString keys = u"abcdefghijklmnopqrstuvwxyzA-|~1"_qs;
+    const QString keys = u"abcdefghijklmnopqrstuvwxyzA-|~1'"_qs;
     for (const QString &target : targets)
     {
         const Acceptor acceptor(target);

@@ -16,6 +16,7 @@ private slots:
     void rowsKeepTheirShape();
     void spellingsAreUsable();
     void selectableRows();
+    void addedRowsTypeLikeTheirTwins();
     void findRow_data();
     void findRow();
     void rebuildRestoresOrder();
@@ -42,13 +43,28 @@ void TestJudgeTable::rowsKeepTheirShape()
     }
 }
 
-// The judge completes a unit on the first column that fits; a spelling that
-// is a proper prefix of another column would cut that column short.
+// The judge completes a unit on the first spelling that fits; a spelling that
+// is a proper prefix of another would cut that one short.
 void TestJudgeTable::spellingsAreUsable()
 {
-    for (int row = 0; row < JudgeTableSet::JudgeRowCount; ++row)
+    for (int row = 0; row < JudgeTableSet::UnitCount; ++row)
     {
         const auto &spellings = JudgeTable[row].Spellings;
+        QStringList all(spellings.begin(), spellings.end());
+        for (QStringView more : JudgeTableSet::moreSpellings(row))
+        {
+            if (more.isEmpty())
+                continue;
+            QVERIFY(!all.contains(more));
+            for (QChar ch : more)
+                QVERIFY2((ch >= u'a' && ch <= u'z') || ch == u'\'', qPrintable(more.toString()));
+            all.append(more.toString());
+        }
+        for (const QString &a : std::as_const(all))
+        {
+            for (const QString &b : std::as_const(all))
+                QVERIFY2(a == b || a.isEmpty() || b.isEmpty() || !b.startsWith(a), qPrintable(JudgeTable[row].Unit));
+        }
         QVERIFY(!spellings[0].isEmpty());
         for (int c = 0; c < 3; ++c)
         {
@@ -59,11 +75,6 @@ void TestJudgeTable::spellingsAreUsable()
             QCOMPARE(marker, c == 0 && (row == 45 || row == 79));
             for (QChar ch : s)
                 QVERIFY2(marker || (ch >= u'a' && ch <= u'z') || QStringView(u"-,.[]/").contains(ch), qPrintable(s));
-            for (int other = 0; other < 3; ++other)
-            {
-                if (other != c && !s.isEmpty() && !spellings[other].isEmpty())
-                    QVERIFY2(!spellings[other].startsWith(s), qPrintable(JudgeTable[row].Unit));
-            }
         }
     }
 }
@@ -84,6 +95,30 @@ void TestJudgeTable::selectableRows()
     QVERIFY(JudgeTable[2].Selectable.isEmpty());
 }
 
+// ゔ is typed and shown as ヴ on both keyboards; ゐ and ゑ have no kana key.
+void TestJudgeTable::addedRowsTypeLikeTheirTwins()
+{
+    int twins = 0;
+    for (int row = JudgeTableSet::JudgeRowCount; row < JudgeTableSet::UnitCount; ++row)
+    {
+        const auto &added = JudgeTable[row];
+        QVERIFY(added.Selectable.isEmpty());
+        QCOMPARE(JudgeTableSet::findRow(added.Unit), row);
+        const int twin = JudgeTableSet::twinRow(row);
+        if (twin < 0)
+        {
+            QVERIFY(added.KanaKeys.isEmpty());
+            continue;
+        }
+        ++twins;
+        QCOMPARE(u'ヴ' + added.Unit.mid(1), JudgeTable[twin].Unit);
+        QCOMPARE(added.KanaKeys, JudgeTable[twin].KanaKeys);
+        QCOMPARE(added.Spellings, JudgeTable[twin].Spellings);
+    }
+    QCOMPARE(twins, 8);
+    QCOMPARE(JudgeTableSet::twinRow(83), -1);
+}
+
 void TestJudgeTable::findRow_data()
 {
     QTest::addColumn<QString>("unit");
@@ -97,8 +132,11 @@ void TestJudgeTable::findRow_data()
     QTest::newRow("kanji") << u"漢"_qs << -1;
     QTest::newRow("Latin") << u"a"_qs << -1;
     QTest::newRow("full-width digit") << u"１"_qs << -1;
-    QTest::newRow("ゐ") << u"ゐ"_qs << -1;
+    QTest::newRow("ゐ after the table") << u"ゐ"_qs << 220;
+    QTest::newRow("ゔぃ after the table") << u"ゔぃ"_qs << 214;
+    QTest::newRow("katakana ヰ") << u"ヰ"_qs << -1;
     QTest::newRow("pair without row") << u"ヴぅ"_qs << -1;
+    QTest::newRow("ゔ pair without row") << u"ゔぅ"_qs << -1;
     QTest::newRow("empty") << QString() << -1;
     QTest::newRow("longer than a unit") << u"きゃあ"_qs << -1;
 }
@@ -113,7 +151,7 @@ void TestJudgeTable::findRow()
 void TestJudgeTable::rebuildRestoresOrder()
 {
     std::swap(JudgeTable[11].Spellings[0], JudgeTable[11].Spellings[1]);
-    JudgeTable[0].Unit = u"ゐ"_qs;
+    JudgeTable[0].Unit = u"ヰ"_qs;
     QCOMPARE(JudgeTableSet::findRow(u"あ"_qs), -1); // but a stale hit is never returned
     JudgeTableSet::BuildJudgeTable();
     QCOMPARE(JudgeTable[11].Spellings[0], u"si"_qs);

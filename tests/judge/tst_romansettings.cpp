@@ -135,6 +135,8 @@ void TestRomanSettings::choiceReadBack_data()
                          << u"kixtute"_qs << u"kitte"_qs;
     QTest::newRow("cha") << u"ちゃ"_qs << u"cha"_qs << QStringList {u"cha"_qs, u"cya"_qs, u"tya"_qs} << u"まっちゃ"_qs
                          << u"maccha"_qs << u"mattya"_qs;
+    QTest::newRow("vyi, followed by ゔぃ") << u"ヴぃ"_qs << u"vyi"_qs << QStringList {u"vyi"_qs, u"vi"_qs, QString()}
+                                         << u"ゔぃヴぃ"_qs << u"vyivyi"_qs << u"vivi"_qs;
     QTest::newRow("automatic n kept") << u"ん"_qs << u"|"_qs << QStringList {u"|"_qs, u"nn"_qs, u"xn"_qs}
                                       << u"かんじ"_qs << u"kanji"_qs << u"kaxnji"_qs;
 }
