@@ -9,7 +9,9 @@ from pathlib import Path
 BANK = Path(__file__).resolve().parent.parent.parent / "data" / "standard-bank.tsv"
 REVIEW = BANK.with_name("standard-bank-review.tsv")
 HEADWORD = re.compile(r"^[A-Z]?[a-z]+([- ][a-z]+)?$")
-# The judge's kana units, the long-vowel mark and the four marks; nothing else is typeable.
+# The judge's kana units, the long-vowel mark and the four marks that both keyboards type and
+# code page 932 holds; the judge also takes ゔ, ゐ and ゑ, but the container's code page has
+# no ゔ and the kana keyboard no key for ゐ or ゑ.
 TYPEABLE = set(
     "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"
     "がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽぁぃぅぇぉゃゅょっヴー、。「」・")
