@@ -235,6 +235,8 @@ private slots:
     void pronunciation_data();
     void pronunciation();
     void bankTextIsShownAsWritten();
+    void readingWithVuAnswered_data();
+    void readingWithVuAnswered();
     void historyKeepsEveryQuestion();
     void practiceAsksTheDueWords();
     void practisedWordLeavesOnItsSchedule();
@@ -1100,6 +1102,41 @@ void MainWindowTest::bankTextIsShownAsWritten()
     });
     s.window->MenuRecord->trigger();
     QCOMPARE(inRecord, QStringList());
+}
+
+void MainWindowTest::readingWithVuAnswered_data()
+{
+    QTest::addColumn<bool>("kana");
+    QTest::newRow("romaji") << false;
+    QTest::newRow("kana keyboard") << true;
+}
+
+// A learner's own bank reads a loanword with ゔ (ヴァイオリン as ゔぁいおりん):
+// both keyboards answer it as its guide shows.
+void MainWindowTest::readingWithVuAnswered()
+{
+    QFETCH(bool, kana);
+    Session s(standardBank(17));
+    const QStringList vu {QStringLiteral("ゔぁ"), QStringLiteral("ゔぃ"), QStringLiteral("ゔ"), QStringLiteral("ゔぇ"),
+                          QStringLiteral("ゔぉ")};
+    QStringList lines;
+    for (int i = 0; i < 17; ++i)
+        lines << english(i) << QStringLiteral("ヴ%1").arg(i) << vu[i % vu.size()] + reading(i);
+    s.folder.useUserBank(QStringLiteral("loanwords"), lines, QStringLiteral("和訳"));
+    QVERIFY(s.load());
+    if (kana)
+        s.window->Option2->setChecked(true);
+
+    s.key(Qt::Key_Return);
+    QVERIFY(s.running());
+    for (int n = 1; n <= 10; ++n)
+    {
+        QVERIFY(!s.window->TargetGuide[0].contains(u'ゔ'));
+        s.answer(0);
+        QCOMPARE(Common::TestMarks[n], TestRules::MarkCorrect);
+    }
+    QVERIFY(!s.running());
+    QCOMPARE(Common::TestCorrectCount, 10);
 }
 
 void MainWindowTest::historyKeepsEveryQuestion()
