@@ -50,6 +50,37 @@ ENTRIES = [
     ("menu", "メニュー", "めにゅー"),
 ]
 
+# A learner's own bank of one LEVEL: loanwords read with ゔ, and words typed in
+# the spellings a Japanese input method teaches, each with the romaji typed.
+USER_BANK_NAME = "loanwords"
+USER_BANK = [
+    ("violin", "ヴァイオリン", "ゔぁいおりん", "vaiorinn"),
+    ("venus", "ヴィーナス", "ゔぃーなす", "vyi-nasu"),
+    ("vest", "ヴェスト", "ゔぇすと", "vyesuto"),
+    ("vocal", "ヴォーカル", "ゔぉーかる", "vo-karu"),
+    ("love", "ラヴ", "らゔ", "ravu"),
+    ("fan", "ファン", "ふぁん", "hwann"),
+    ("fork", "フォーク", "ふぉーく", "hwo-ku"),
+    ("fence", "フェンス", "ふぇんす", "hwen'su"),
+    ("field", "フィールド", "ふぃーるど", "hwi-rudo"),
+    ("party", "パーティー", "ぱーてぃー", "pa-t'i-"),
+    ("disco", "ディスコ", "でぃすこ", "d'isuko"),
+    ("duet", "デュエット", "でゅえっと", "d'yuextsuto"),
+    ("tool", "トゥール", "とぅーる", "t'u-ru"),
+    ("quiz", "クイズ", "くぃず", "kwizu"),
+    ("quest", "クエスト", "くぇすと", "kwesuto"),
+    ("quota", "クオータ", "くぉーた", "kwo-ta"),
+    ("no smoking", "禁煙", "きんえん", "kin'enn"),
+    ("cut", "カット", "かっと", "kaltsuto"),
+]
+_USER_KEYS = {prompt: keys for prompt, _, _, keys in USER_BANK}
+assert len(_USER_KEYS) == len(USER_BANK) == 18
+
+
+def user_keys_of_prompt(prompt):
+    return _USER_KEYS[prompt]
+
+
 _BY_PROMPT = {prompt: (meaning, reading) for prompt, meaning, reading in ENTRIES}
 _BY_MEANING = {meaning: reading for _, meaning, reading in ENTRIES}
 assert len(_BY_PROMPT) == len(_BY_MEANING) == len(ENTRIES) == 34

@@ -72,7 +72,7 @@ _ROMAJI = {
     "っ": "",
 }
 
-_KEYSYM_OF_CHAR = {"-": "minus"}
+_KEYSYM_OF_CHAR = {"-": "minus", "'": "shift+7"}
 
 
 def _units(reading):
@@ -107,5 +107,10 @@ def romaji_text(reading, variant=0):
     return text
 
 
+def text_strokes(text):
+    """The keys of romaji written out, as a learner types it."""
+    return [_KEYSYM_OF_CHAR.get(ch, ch) for ch in text]
+
+
 def romaji_strokes(reading, variant=0):
-    return [_KEYSYM_OF_CHAR.get(ch, ch) for ch in romaji_text(reading, variant)]
+    return text_strokes(romaji_text(reading, variant))
