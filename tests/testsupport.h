@@ -18,6 +18,10 @@
 #include "bank/gsxseq.h"
 #define VOCAMIRA_TESTS_SEE_BANK 1
 #endif
+#if __has_include("records/recordsstore.h")
+#include "records/recordsstore.h"
+#define VOCAMIRA_TESTS_SEE_RECORDS 1
+#endif
 
 // A complete, empty program folder in a temporary directory, with the shared
 // state reset and every message recorded instead of shown. One per test case:
@@ -31,6 +35,10 @@ public:
             QDir(m_dir.path()).mkpath(folder);
         ProgramFolder::setPath(m_dir.path());
         Common::ResetState();
+#ifdef VOCAMIRA_TESTS_SEE_RECORDS
+        // Records an earlier case could not save belong to its own folder.
+        Common::ForgetUnsavedRecords();
+#endif
         Message::setBoxHandler([this](const QString &text, Message::Kind kind) {
             m_messages.append(text);
             if (kind == Message::Kind::Warning)

@@ -43,6 +43,7 @@
 #include "judge/keymapping.h"
 #include "judge/romansetting.h"
 #include "judge/romansettings.h"
+#include "noticebar.h"
 #include "records/endmessage.h"
 #include "records/entryname.h"
 #include "records/kyosei.h"
@@ -50,6 +51,7 @@
 #include "records/record.h"
 #include "records/recordrestore.h"
 #include "records/recordsstore.h"
+#include "records/unsavedrecords.h"
 #include "settings_ui/syutudai.h"
 #include "targetbox.h"
 #include "testrun/testrules.h"
@@ -98,6 +100,10 @@ MainWindow::MainWindow(QWidget *parent)
     buildControls();
     buildMenus();
     buildPracticeControls();
+    // Words about the history, the backups and the lock wait at the top until closed.
+    m_notices = new NoticeBar(centralWidget());
+    static_cast<QVBoxLayout *>(centralWidget()->layout())->insertWidget(0, m_notices);
+    Message::setPostHandler([this](const QString &text) { m_notices->post(text); });
     disableInputMethods();
     // Every key of this window reaches Form_KeyDown before the control that has the focus.
     qApp->installEventFilter(this);
@@ -105,6 +111,8 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    Common::SetRecordsSavedHandler({});
+    Message::setPostHandler({});
     qApp->removeEventFilter(this);
 }
 
@@ -337,6 +345,8 @@ bool MainWindow::Form_Load()
     // Opened at the end of the first test, so start-up never waits for it.
     m_history = std::make_unique<HistoryStore>(HistoryStore::defaultPath());
     m_weakHistory = std::make_unique<WeakHistory>(*m_history);
+    // Tests kept while their records waited are marked once the records are saved.
+    Common::SetRecordsSavedHandler([this](const QString &path) { m_history->recordsSaved(path); });
     Option3->setEnabled(true);
     ShowTestSettings();
     ShowLevelStatus();
@@ -837,7 +847,7 @@ void MainWindow::keepInHistory(const TestOutcome &outcome, int levelBefore)
     using namespace Common;
     if (!m_history)
         return;
-    HistoryTest test = m_capture.finish(EndTime);
+    HistoryTest test = m_capture.finish(EndTime, CurrentTimeLimit * 1000.0);
     test.kind = TestMode;
     test.level = TestLevel;
     test.score = outcome.score;
@@ -845,9 +855,13 @@ void MainWindow::keepInHistory(const TestOutcome &outcome, int levelBefore)
     test.passed = outcome.passed;
     test.levelBefore = levelBefore;
     test.levelAfter = CurrentLevel;
+    test.recordsSaved = !CurrentRecordsUnsaved();
     // A history that cannot take the test tells the learner once; the test is already saved.
-    if (m_history->addTest(test))
-        m_weakHistory->testKept(test);
+    if (!m_history->addTest(test))
+        return;
+    m_weakHistory->testKept(test);
+    if (!test.recordsSaved)
+        m_history->awaitRecords(test.id, RecordDataPath());
 }
 
 void MainWindow::ShowTopLevelNotice()
@@ -889,6 +903,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // A test still running is scored and saved, with its notices, before the end.
     if (isRunning())
         EndTest();
+    // Records that could not be saved are tried again; failing that, the learner chooses.
+    if (!UnsavedRecords::settle(this))
+    {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 

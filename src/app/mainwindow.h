@@ -17,6 +17,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class HistoryStore;
+class NoticeBar;
 class WeakHistory;
 class WeakWords;
 class TargetBox;
@@ -187,6 +188,7 @@ private:
     void ShowTopLevelNotice();
 
     QLabel *m_secondsUnit = nullptr;
+    NoticeBar *m_notices = nullptr;
     TestCapture m_capture;
     std::unique_ptr<HistoryStore> m_history;
     std::unique_ptr<WeakHistory> m_weakHistory;

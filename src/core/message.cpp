@@ -15,6 +15,12 @@ namespace
         static Message::Question fn;
         return fn;
     }
+
+    Message::Handler &poster()
+    {
+        static Message::Handler fn;
+        return fn;
+    }
 }
 
 void Message::show(const QString &text, Kind kind)
@@ -51,4 +57,17 @@ bool Message::ask(const QString &text)
 void Message::setQuestionHandler(Question question)
 {
     ::question() = std::move(question);
+}
+
+void Message::post(const QString &text)
+{
+    if (poster())
+        poster()(text);
+    else
+        show(text);
+}
+
+void Message::setPostHandler(Handler handler)
+{
+    poster() = std::move(handler);
 }

@@ -30,4 +30,11 @@ namespace Message
     // and the answer is no.
     bool ask(const QString &text);
     void setQuestionHandler(Question question);
+
+    // A word about the program's own files beside the records (the study
+    // history, the backups, the lock of the learner's folder): it waits where
+    // the learner sees it until closed, so no key meant for a test sweeps it
+    // away unread. Without a handler it is shown as a notice.
+    void post(const QString &text);
+    void setPostHandler(Handler handler);
 }

@@ -34,8 +34,11 @@ namespace
         return method == u"KANA" ? QStringLiteral("かな") : QStringLiteral("ローマ字");
     }
 
-    QString resultText(const HistoryTest::Question &q)
+    QString resultText(const HistoryTest &test, const HistoryTest::Question &q)
     {
+        // On screen when the test was stopped: not a miss.
+        if (test.leftOut(q))
+            return QStringLiteral("中断");
         if (!q.answered)
             return QStringLiteral("未解答");
         return q.correct ? QStringLiteral("正解") : QStringLiteral("不正解");
@@ -62,7 +65,8 @@ QStringList HistoryCsv::header()
             QStringLiteral("問題の種類"), QStringLiteral("問題集"), QStringLiteral("方向"),
             QStringLiteral("入力方式"), QStringLiteral("テストの種類"), QStringLiteral("LEVEL"),
             QStringLiteral("得点"), QStringLiteral("時間（秒）"), QStringLiteral("合否"),
-            QStringLiteral("テスト前のLEVEL"), QStringLiteral("テスト後のLEVEL"), QStringLiteral("問"),
+            QStringLiteral("テスト前のLEVEL"), QStringLiteral("テスト後のLEVEL"), QStringLiteral("成績の保存"),
+            QStringLiteral("問"),
             QStringLiteral("問題の番号"), QStringLiteral("問題"), QStringLiteral("正解"),
             QStringLiteral("結果"), QStringLiteral("選んだ答えの番号"), QStringLiteral("選んだ答え"),
             QStringLiteral("表示から解答までの秒"), QStringLiteral("受け付けたキー"),
@@ -84,14 +88,15 @@ QList<QStringList> HistoryCsv::rows(const HistoryTest &test)
                                   number(test.seconds),
                                   test.passed ? QStringLiteral("合格") : QStringLiteral("不合格"),
                                   QString::number(test.levelBefore),
-                                  QString::number(test.levelAfter)};
+                                  QString::number(test.levelAfter),
+                                  test.recordsSaved ? QStringLiteral("保存済み") : QStringLiteral("保存されず")};
     QList<QStringList> rows;
     for (const HistoryTest::Question &q : test.questions)
     {
         const bool chose = q.answered && !q.correct;
         rows.append(testFields
                     + QStringList {QString::number(q.number), QString::number(q.bankIndex), q.prompt, q.answer,
-                                   resultText(q), chose ? QString::number(q.chosenIndex) : QString(),
+                                   resultText(test, q), chose ? QString::number(q.chosenIndex) : QString(),
                                    chose ? q.chosenAnswer : QString(), q.answered ? number(q.seconds) : QString(),
                                    QString::number(q.keysAccepted), QString::number(q.keysRejected)});
     }

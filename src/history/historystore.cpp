@@ -18,6 +18,9 @@ namespace
 {
     const QString FileName = QStringLiteral("history.sqlite3");
 
+    // The rule of HistoryTest::missed(), for tests t and their questions q.
+    const QString MissedCondition = QStringLiteral("(q.correct = 0 AND (q.answered = 1 OR t.ended_by = 'T'))");
+
     // Each step takes the schema one version further; a new file runs them all.
     const QList<QStringList> Migrations {
         // 0 -> 1: the tests and their questions.
@@ -76,7 +79,27 @@ namespace
          QStringLiteral("CREATE INDEX words_by_misses ON words (bank_kind, bank_name, direction, missed)"),
          // What was chosen instead of a word is looked up among the misses alone.
          QStringLiteral("CREATE INDEX questions_missed ON questions (prompt) WHERE correct = 0")},
+        // 3 -> 4: how each test ended, since only the time limit makes the
+        // question on screen a miss; and whether its records were saved. The
+        // tests kept before knew neither: one that ended on a question left
+        // unanswered ran out of time when its time is the whole limit, which
+        // the clock reached (a stop lands on a whole second one time in a
+        // thousand); the words are counted again by that rule.
+        {QStringLiteral("ALTER TABLE tests ADD COLUMN ended_by TEXT NOT NULL DEFAULT 'A'"),
+         QStringLiteral("ALTER TABLE tests ADD COLUMN records_saved INTEGER NOT NULL DEFAULT 1"),
+         QStringLiteral("UPDATE tests SET ended_by = CASE WHEN seconds = ROUND(seconds)"
+                        " AND ended_at - started_at >= seconds * 1000 THEN 'T' ELSE 'S' END"
+                        " WHERE EXISTS (SELECT 1 FROM questions q WHERE q.test_id = tests.id AND q.answered = 0)"),
+         QStringLiteral("DELETE FROM words"),
+         QStringLiteral("INSERT INTO words SELECT t.bank_kind, t.bank_name, t.direction, q.prompt, q.answer,"
+                        " MAX(q.bank_index), COUNT(*), SUM(%1),"
+                        " MAX(CASE WHEN %1 THEN t.started_at END)"
+                        " FROM tests t JOIN questions q ON q.test_id = t.id"
+                        " GROUP BY t.bank_kind, t.bank_name, t.direction, q.prompt, q.answer")
+             .arg(MissedCondition)},
     };
+    // ended_by, in the order of HistoryTest::Ending.
+    const QStringList EndingCodes {QStringLiteral("A"), QStringLiteral("T"), QStringLiteral("S")};
 
     // SQLite's primary result codes.
     enum SqliteCode
@@ -219,6 +242,18 @@ bool HistoryStore::ensureOpen()
     // A newer program's file is not ours to change, for the whole run.
     if (m_problem == Problem::NewerVersion)
         return false;
+    bool opened = open();
+    // A damaged file has just been set aside: the fresh history begins at once.
+    if (!opened && m_problem == Problem::Damaged && !m_asideName.isEmpty() && m_creation == Creation::CreateIfMissing)
+        opened = open();
+    // The learner hears of a file set aside even though the history goes on.
+    if (!opened || m_problem == Problem::Damaged)
+        tell();
+    return opened;
+}
+
+bool HistoryStore::open()
+{
     if (m_creation == Creation::ExistingOnly && !QFileInfo(m_path).isFile())
     {
         m_problem = Problem::CannotOpen;
@@ -359,10 +394,31 @@ void HistoryStore::setAside()
 
 void HistoryStore::tell()
 {
-    if (m_told || m_problem == Problem::None)
+    const QString text = problemText();
+    if (text.isEmpty() || m_told.contains(text))
         return;
-    m_told = true;
-    Message::show(problemText());
+    m_told.append(text);
+    Message::post(text);
+}
+
+void HistoryStore::awaitRecords(qint64 testId, const QString &recordsPath)
+{
+    m_awaiting.insert(recordsPath, testId);
+}
+
+void HistoryStore::recordsSaved(const QString &recordsPath)
+{
+    const QList<qint64> ids = m_awaiting.values(recordsPath);
+    if (ids.isEmpty() || !ensureOpen())
+        return;
+    QStringList list;
+    for (const qint64 id : ids)
+        list.append(QString::number(id));
+    QSqlQuery query(m_db);
+    if (exec(query, QStringLiteral("UPDATE tests SET records_saved = 1 WHERE id IN (%1)").arg(list.join(u','))))
+        m_awaiting.remove(recordsPath);
+    else
+        tell();
 }
 
 bool HistoryStore::writeTest(HistoryTest &test)
@@ -372,11 +428,13 @@ bool HistoryStore::writeTest(HistoryTest &test)
         return false;
     query.prepare(QStringLiteral(
         "INSERT INTO tests (started_at, ended_at, bank_kind, bank_name, direction, input_method, kind, level,"
-        " score, seconds, passed, level_before, level_after) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        " score, seconds, passed, level_before, level_after, ended_by, records_saved)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant &value :
          {QVariant(test.startedAt.toMSecsSinceEpoch()), QVariant(test.endedAt.toMSecsSinceEpoch()),
           text(test.bankKind), text(test.bankName), text(test.direction), text(test.inputMethod), text(TestKinds::letter(test.kind)), QVariant(test.level), QVariant(test.score), QVariant(test.seconds),
-          QVariant(test.passed ? 1 : 0), QVariant(test.levelBefore), QVariant(test.levelAfter)})
+          QVariant(test.passed ? 1 : 0), QVariant(test.levelBefore), QVariant(test.levelAfter),
+          QVariant(EndingCodes[int(test.ending)]), QVariant(test.recordsSaved ? 1 : 0)})
         query.addBindValue(value);
     if (!exec(query))
         return false;
@@ -417,10 +475,11 @@ bool HistoryStore::countWords(const HistoryTest &test)
         " last_missed = COALESCE(MAX(words.last_missed, excluded.last_missed), words.last_missed, excluded.last_missed)"));
     for (const HistoryTest::Question &q : test.questions)
     {
+        const bool missed = test.missed(q);
         for (const QVariant &value :
              {text(test.bankKind), text(test.bankName), text(test.direction), text(q.prompt), text(q.answer),
-              QVariant(q.bankIndex), QVariant(q.correct ? 0 : 1),
-              q.correct ? QVariant(QMetaType(QMetaType::LongLong)) : QVariant(test.startedAt.toMSecsSinceEpoch())})
+              QVariant(q.bankIndex), QVariant(missed ? 1 : 0),
+              missed ? QVariant(test.startedAt.toMSecsSinceEpoch()) : QVariant(QMetaType(QMetaType::LongLong))})
             query.addBindValue(value);
         if (!exec(query))
             return false;
@@ -453,7 +512,7 @@ QList<HistoryStore::TestPoint> HistoryStore::testPoints(const HistoryFilter &fil
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT t.started_at, t.score, t.level_after, t.seconds,"
                                  " (SELECT TOTAL(keys_accepted) FROM questions WHERE test_id = t.id),"
-                                 " (SELECT TOTAL(keys_rejected) FROM questions WHERE test_id = t.id)"
+                                 " (SELECT TOTAL(keys_rejected) FROM questions WHERE test_id = t.id), t.records_saved"
                                  " FROM tests t WHERE %1 ORDER BY t.started_at, t.id")
                       .arg(whereClause(filter, QStringLiteral("t"))));
     bindFilter(query, filter);
@@ -466,7 +525,7 @@ QList<HistoryStore::TestPoint> HistoryStore::testPoints(const HistoryFilter &fil
     {
         points.append({QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong()), query.value(1).toInt(),
                        query.value(2).toInt(), query.value(3).toDouble(), query.value(4).toInt(),
-                       query.value(5).toInt()});
+                       query.value(5).toInt(), query.value(6).toInt() != 0});
     }
     return points;
 }
@@ -486,10 +545,10 @@ QList<HistoryStore::MissedWord> HistoryStore::mostMissed(const HistoryFilter &fi
         " ORDER BY w.missed DESC, w.last_missed DESC, w.bank_index LIMIT :limit)"
         " SELECT top.*, (SELECT GROUP_CONCAT(CASE WHEN q.answered = 0 THEN char(30) ELSE q.chosen_answer END, char(31))"
         " FROM questions q CROSS JOIN tests t"
-        " ON t.id = q.test_id WHERE q.correct = 0 AND q.prompt = top.prompt AND q.answer = top.answer"
+        " ON t.id = q.test_id WHERE q.correct = 0 AND %2 AND q.prompt = top.prompt AND q.answer = top.answer"
         " AND t.bank_kind = top.bank_kind AND t.bank_name = top.bank_name AND t.direction = top.direction)"
         " FROM top")
-                      .arg(whereClause(filter, QStringLiteral("w"))));
+                      .arg(whereClause(filter, QStringLiteral("w")), MissedCondition));
     bindFilter(query, filter);
     query.bindValue(QStringLiteral(":limit"), limit);
     if (!exec(query))
@@ -549,7 +608,7 @@ bool HistoryStore::forEachTest(const HistoryFilter &filter, const std::function<
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
         "SELECT t.id, t.started_at, t.ended_at, t.bank_kind, t.bank_name, t.direction, t.input_method, t.kind,"
-        " t.level, t.score, t.seconds, t.passed, t.level_before, t.level_after,"
+        " t.level, t.score, t.seconds, t.passed, t.level_before, t.level_after, t.ended_by, t.records_saved,"
         " q.number, q.bank_index, q.prompt, q.answer, q.answered, q.correct, q.chosen_index, q.chosen_answer,"
         " q.shown_ms, q.seconds, q.keys_accepted, q.keys_rejected"
         " FROM tests t LEFT JOIN questions q ON q.test_id = t.id WHERE %1 ORDER BY t.started_at, t.id, q.number")
@@ -587,22 +646,25 @@ bool HistoryStore::forEachTest(const HistoryFilter &filter, const std::function<
             test.passed = query.value(11).toInt() != 0;
             test.levelBefore = query.value(12).toInt();
             test.levelAfter = query.value(13).toInt();
+            test.ending = HistoryTest::Ending(std::max(0, int(EndingCodes.indexOf(query.value(14).toString()))));
+            test.recordsSaved = query.value(15).toInt() != 0;
         }
-        if (query.value(14).isNull())
+        constexpr int Q = 16; // the first column of the question
+        if (query.value(Q).isNull())
             continue;
         HistoryTest::Question q;
-        q.number = query.value(14).toInt();
-        q.bankIndex = query.value(15).toInt();
-        q.prompt = query.value(16).toString();
-        q.answer = query.value(17).toString();
-        q.answered = query.value(18).toInt() != 0;
-        q.correct = query.value(19).toInt() != 0;
-        q.chosenIndex = query.value(20).isNull() ? -1 : query.value(20).toInt();
-        q.chosenAnswer = query.value(21).toString();
-        q.shownMs = query.value(22).toLongLong();
-        q.seconds = query.value(23).isNull() ? -1 : query.value(23).toDouble();
-        q.keysAccepted = query.value(24).toInt();
-        q.keysRejected = query.value(25).toInt();
+        q.number = query.value(Q).toInt();
+        q.bankIndex = query.value(Q + 1).toInt();
+        q.prompt = query.value(Q + 2).toString();
+        q.answer = query.value(Q + 3).toString();
+        q.answered = query.value(Q + 4).toInt() != 0;
+        q.correct = query.value(Q + 5).toInt() != 0;
+        q.chosenIndex = query.value(Q + 6).isNull() ? -1 : query.value(Q + 6).toInt();
+        q.chosenAnswer = query.value(Q + 7).toString();
+        q.shownMs = query.value(Q + 8).toLongLong();
+        q.seconds = query.value(Q + 9).isNull() ? -1 : query.value(Q + 9).toDouble();
+        q.keysAccepted = query.value(Q + 10).toInt();
+        q.keysRejected = query.value(Q + 11).toInt();
         test.questions.append(q);
     }
     if (test.id != 0 && knownKind)
@@ -618,7 +680,8 @@ bool HistoryStore::forEachAskedWord(const HistoryFilter &filter, const std::func
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT t.id, t.started_at, t.kind = :practice, q.bank_index, q.prompt, q.answer,"
                                  " q.answered, q.correct, q.seconds"
-                                 " FROM tests t JOIN questions q ON q.test_id = t.id WHERE %1"
+                                 " FROM tests t JOIN questions q ON q.test_id = t.id"
+                                 " WHERE %1 AND (q.answered = 1 OR t.ended_by = 'T')"
                                  " ORDER BY t.started_at, t.id, q.number")
                       .arg(whereClause(filter, QStringLiteral("t"))));
     bindFilter(query, filter);

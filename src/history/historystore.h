@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QMultiHash>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -24,8 +25,9 @@ class HistoryStore
 public:
     // Schema versions, kept in PRAGMA user_version: 1 held the tests and
     // their questions, 2 added the wrong candidate's answer text and the
-    // moment each question was shown, 3 the counts of each word.
-    static constexpr int SchemaVersion = 3;
+    // moment each question was shown, 3 the counts of each word, 4 how each
+    // test ended and whether its records were saved.
+    static constexpr int SchemaVersion = 4;
 
     enum class Problem
     {
@@ -76,6 +78,7 @@ public:
         double seconds = 0;
         int keysAccepted = 0;
         int keysRejected = 0;
+        bool recordsSaved = true;
     };
 
     explicit HistoryStore(const QString &path, Creation creation = Creation::CreateIfMissing);
@@ -96,11 +99,17 @@ public:
     // False when nothing was written (the learner has been told, once).
     bool addTest(HistoryTest &test);
 
+    // A test kept while its records could not be saved waits for the records
+    // file recordsPath: once that is written, it is marked as saved.
+    void awaitRecords(qint64 testId, const QString &recordsPath);
+    void recordsSaved(const QString &recordsPath);
+
     // Reads fail quietly (empty results) and leave problem() set.
     QList<TestPoint> testPoints(const HistoryFilter &filter);
     QList<MissedWord> mostMissed(const HistoryFilter &filter, int limit);
     Totals totals(const HistoryFilter &filter);
-    // One question as the weak-word schedule reads it.
+    // One question as the weak-word schedule reads it; a question left out
+    // (HistoryTest::leftOut) is not visited.
     struct AskedWord
     {
         QDate testDay;         // the day the test began
@@ -119,13 +128,16 @@ public:
     bool forEachTest(const HistoryFilter &filter, const std::function<void(const HistoryTest &)> &visit);
 
 private:
+    // Opens the file on first use; a problem is told to the learner.
     bool ensureOpen();
+    bool open();
     bool openConnection();
     bool migrate();
     void close();
     // Sets m_problem from a failed statement; a damaged file is set aside.
     void fail(const QSqlError &error);
     void setAside();
+    // Posts problemText(), once for each text.
     void tell();
     bool exec(QSqlQuery &query);
     bool exec(QSqlQuery &query, const QString &statement);
@@ -142,5 +154,6 @@ private:
     bool m_open = false;
     Problem m_problem = Problem::None;
     QString m_asideName; // where a damaged file was kept
-    bool m_told = false;
+    QStringList m_told;
+    QMultiHash<QString, qint64> m_awaiting; // test ids by records path
 };

@@ -28,6 +28,15 @@ struct HistoryTest
         friend bool operator==(const Question &, const Question &) = default;
     };
 
+    // How the test ended. A question on screen when the learner stopped the
+    // test was not missed: only the time limit makes an unanswered one a miss.
+    enum class Ending : quint8
+    {
+        Answered,  // every question answered
+        TimeLimit,
+        Stopped,   // Enter, 中断, closing the window, a menu that ends it
+    };
+
     qint64 id = 0; // given by the store
     QDateTime startedAt;
     QDateTime endedAt;
@@ -42,10 +51,19 @@ struct HistoryTest
     bool passed = false;
     int levelBefore = 0;
     int levelAfter = 0;
+    Ending ending = Ending::Answered;
+    // The records file held this test's outcome when it was kept (or later in
+    // the same run); false when the learner quit without them, so the LEVEL
+    // it reached never counts against the records.
+    bool recordsSaved = true;
     QList<Question> questions;
 
     int keysAccepted() const;
     int keysRejected() const;
+    // A question that neither counts as a miss nor as an answer.
+    bool leftOut(const Question &question) const { return !question.answered && ending != Ending::TimeLimit; }
+    // A wrong candidate completed, or left unanswered when the time ran out.
+    bool missed(const Question &question) const { return !question.correct && !leftOut(question); }
 
     friend bool operator==(const HistoryTest &, const HistoryTest &) = default;
 };

@@ -261,7 +261,9 @@ void HistoryWindow::fillCharts(const QList<HistoryStore::TestPoint> &points)
         const qreal x = qreal(point.startedAt.toMSecsSinceEpoch());
         const int keys = point.keysAccepted + point.keysRejected;
         data[ScoreChart].append({x, qreal(point.score)});
-        data[LevelChart].append({x, qreal(point.levelAfter)});
+        // A LEVEL the records never held (the learner quit without them) is no point of its line.
+        if (point.recordsSaved)
+            data[LevelChart].append({x, qreal(point.levelAfter)});
         if (point.seconds > 0)
             data[SpeedChart].append({x, point.keysAccepted * 60.0 / point.seconds});
         if (keys > 0)

@@ -50,9 +50,11 @@ void TestCapture::questionCompleted(bool correct, int chosenIndex, const QString
     question.seconds = (nowMs - m_shownMs) / 1000.0;
 }
 
-HistoryTest TestCapture::finish(double endMs) const
+HistoryTest TestCapture::finish(double endMs, double timeLimitMs) const
 {
     HistoryTest test = m_test;
     test.endedAt = test.startedAt.addMSecs(qRound64(endMs - m_startMs));
+    if (!test.questions.isEmpty() && !test.questions.constLast().answered)
+        test.ending = endMs - m_startMs >= timeLimitMs ? HistoryTest::Ending::TimeLimit : HistoryTest::Ending::Stopped;
     return test;
 }

@@ -19,8 +19,10 @@ public:
     // The key that completed a candidate (counted as taken) ended the question.
     void questionCompleted(bool correct, int chosenIndex, const QString &chosenAnswer, double nowMs);
 
-    // The test so far, with the given end; the caller adds the score and LEVELs.
-    HistoryTest finish(double endMs) const;
+    // The test so far, with the given end; the caller adds the score and
+    // LEVELs. An unanswered question at the end means the time ran out when
+    // the clock reached timeLimitMs, else that the learner stopped the test.
+    HistoryTest finish(double endMs, double timeLimitMs) const;
 
 private:
     HistoryTest m_test;

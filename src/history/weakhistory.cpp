@@ -35,7 +35,10 @@ void WeakHistory::testKept(const HistoryTest &test)
     const QDate day = test.startedAt.date();
     const bool practice = test.kind == TestKind::WeakWords;
     for (const HistoryTest::Question &q : test.questions)
-        m_answers.append({q.bankIndex, day, practice, resultOf(q.answered, q.correct), q.seconds});
+    {
+        if (!test.leftOut(q))
+            m_answers.append({q.bankIndex, day, practice, resultOf(q.answered, q.correct), q.seconds});
+    }
 }
 
 void WeakHistory::forget()

@@ -70,8 +70,54 @@ namespace
         if (told.contains(path))
             return;
         told.insert(path);
-        Message::show(QStringLiteral("成績ファイルのバックアップを作れませんでした。成績の保存は続けます。\n%1")
+        Message::post(QStringLiteral("成績ファイルのバックアップを作れませんでした。成績の保存は続けます。\n%1")
                           .arg(QDir::toNativeSeparators(RecordBackups::FolderFor(path))));
+    }
+
+    // The records that could not be saved, by path, in the order they failed.
+    QList<Common::UnsavedRecordFile> &unsavedFiles()
+    {
+        static QList<Common::UnsavedRecordFile> files;
+        return files;
+    }
+
+    qsizetype unsavedIndex(const QString &path)
+    {
+        const QList<Common::UnsavedRecordFile> &files = unsavedFiles();
+        for (qsizetype i = 0; i < files.size(); ++i)
+        {
+            if (files[i].path == path)
+                return i;
+        }
+        return -1;
+    }
+
+    std::function<void(const QString &)> &savedHandler()
+    {
+        static std::function<void(const QString &)> handler;
+        return handler;
+    }
+
+    // Replaces the records file with lines, keeping the daily backup first.
+    // The learner hears of a backup that failed, not of a failed write.
+    bool writeRecords(const QString &path, const QStringList &lines, QString *error)
+    {
+        if (notLoadedFiles().contains(path))
+        {
+            *error = QStringLiteral("始めに読み込めなかったファイルなので、元の成績を守るため上書きしません。");
+            return false;
+        }
+        const bool backedUp = RecordBackups::KeepDaily(path, QDateTime::currentDateTime());
+        if (!GsxSeq::WriteContainerFile(path, lines, error))
+            return false;
+        if (!backedUp)
+            tellBackupFailed(path);
+        const qsizetype waiting = unsavedIndex(path);
+        if (waiting >= 0)
+            unsavedFiles().removeAt(waiting);
+        if (savedHandler())
+            savedHandler()(path);
+        return true;
     }
 
     QString withExtension(const QString &base, const QString &extension)
@@ -172,6 +218,13 @@ void Common::LoadRecords()
 {
     resetRecords();
     const QString path = RecordDataPath();
+    // Records not saved yet are newer than the file.
+    const qsizetype waiting = unsavedIndex(path);
+    if (waiting >= 0)
+    {
+        ReadRecordText(unsavedFiles()[waiting].lines);
+        return;
+    }
     QStringList lines;
     const GsxSeq::FileResult decoded = DecodeRecordFile(lines);
     if (decoded == GsxSeq::FileResult::Unreadable)
@@ -243,24 +296,54 @@ bool Common::EncodeRecordFile(const QStringList &lines)
     const QString path = RecordDataPath();
     if (path.isEmpty())
         return false;
-    if (notLoadedFiles().contains(path))
-    {
-        Message::show(QStringLiteral("成績ファイルを読み込めなかったため、このファイルには保存しません（元の成績を守るためです）。"
-                                     "ファイルを読めるようにしてから、プログラムを起動し直してください。\n%1")
-                          .arg(QDir::toNativeSeparators(path)));
-        return false;
-    }
-    const bool backedUp = RecordBackups::KeepDaily(path, QDateTime::currentDateTime());
     QString error;
-    if (GsxSeq::WriteContainerFile(path, lines, &error))
-    {
-        if (!backedUp)
-            tellBackupFailed(path);
+    if (writeRecords(path, lines, &error))
         return true;
-    }
-    Message::show(QStringLiteral("成績ファイルを保存できませんでした。成績は次のテストの後にもう一度保存します。\n%1\n%2")
-                      .arg(QDir::toNativeSeparators(path), error));
+    const qsizetype waiting = unsavedIndex(path);
+    if (waiting >= 0)
+        unsavedFiles()[waiting] = {path, lines, error};
+    else
+        unsavedFiles().append({path, lines, error});
+    Message::show(notLoadedFiles().contains(path)
+                      ? QStringLiteral("成績ファイルを読み込めなかったため、このファイルには保存しません（元の成績を守るためです）。"
+                                       "ファイルを読めるようにしてから、プログラムを起動し直してください。\n%1")
+                            .arg(QDir::toNativeSeparators(path))
+                      : QStringLiteral("成績ファイルを保存できませんでした。成績は次のテストの後と、終了するときに、もう一度保存します。\n%1\n%2")
+                            .arg(QDir::toNativeSeparators(path), error));
     return false;
+}
+
+QList<Common::UnsavedRecordFile> Common::UnsavedRecordFiles()
+{
+    return unsavedFiles();
+}
+
+bool Common::CurrentRecordsUnsaved()
+{
+    return unsavedIndex(RecordDataPath()) >= 0;
+}
+
+bool Common::SaveUnsavedRecords()
+{
+    // A copy: each success takes its file off the list.
+    const QList<UnsavedRecordFile> files = unsavedFiles();
+    for (const UnsavedRecordFile &file : files)
+    {
+        QString error;
+        if (!writeRecords(file.path, file.lines, &error))
+            unsavedFiles()[unsavedIndex(file.path)].error = error;
+    }
+    return unsavedFiles().isEmpty();
+}
+
+void Common::ForgetUnsavedRecords()
+{
+    unsavedFiles().clear();
+}
+
+void Common::SetRecordsSavedHandler(std::function<void(const QString &path)> handler)
+{
+    savedHandler() = std::move(handler);
 }
 
 bool Common::RestoreRecords(const QString &backupPath)
@@ -273,9 +356,13 @@ bool Common::RestoreRecords(const QString &backupPath)
                           .arg(QDir::toNativeSeparators(backupPath)));
         return false;
     }
-    // The records of today go back among the backups first, so a restore can be undone.
+    // The records of today go back among the backups first, so a restore can
+    // be undone; records not saved yet are saved first, so they are among them.
     QString error;
-    if (QFileInfo::exists(path) && !RecordBackups::Keep(path, QDateTime::currentDateTime()))
+    const qsizetype waiting = unsavedIndex(path);
+    if (waiting >= 0 && !writeRecords(path, unsavedFiles()[waiting].lines, &error))
+        error = QStringLiteral("保存されていない今の成績を、先に保存できませんでした。") + error;
+    else if (QFileInfo::exists(path) && !RecordBackups::Keep(path, QDateTime::currentDateTime()))
         error = QStringLiteral("今の成績ファイルのバックアップを作れませんでした。");
     else if (notLoadedFiles().contains(path))
         error = QStringLiteral("読み込めなかった成績ファイルは上書きしません。");

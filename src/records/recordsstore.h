@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 #include "bank/gsxseq.h"
 
@@ -16,8 +19,28 @@ namespace Common
     // even if it becomes readable: it may hold records the program never saw.
     void LoadRecords();
     // Writes every record. The new file replaces the old one only when it is
-    // complete; a failure is told to the learner and the records stay in memory.
+    // complete; a failure is told to the learner and the records stay in
+    // memory, waiting (UnsavedRecordFiles) for the next save of that file:
+    // LoadRecords of the same bank and direction takes them back from there.
     bool SaveRecords();
+
+    // Records that could not be saved, by file, oldest first.
+    struct UnsavedRecordFile
+    {
+        QString path;
+        QStringList lines;   // the text form, as it would have been written
+        QString error;       // why the last try failed
+    };
+    QList<UnsavedRecordFile> UnsavedRecordFiles();
+    // The records of the current bank and direction wait to be saved.
+    bool CurrentRecordsUnsaved();
+    // Tries every waiting file again without a word to the learner; true when
+    // none is left waiting.
+    bool SaveUnsavedRecords();
+    // The learner gave the waiting records up (or kept them elsewhere).
+    void ForgetUnsavedRecords();
+    // Hears the path of every records file written, so what waited on it can follow.
+    void SetRecordsSavedHandler(std::function<void(const QString &path)> handler);
 
     // Replaces the records file of the current bank and direction with one of
     // its backups, after keeping the current file as a backup, and loads it.

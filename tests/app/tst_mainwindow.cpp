@@ -10,17 +10,20 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <memory>
 #include <random>
 
 #include "app/mainwindow.h"
+#include "app/noticebar.h"
 #include "app/targetbox.h"
 #include "bank/questions.h"
 #include "core/message.h"
 #include "help/pageopener.h"
 #include "history/historysupport.h"
 #include "history/historywindow.h"
+#include "history/weakhistory.h"
 #include "judge/judge.h"
 #include "judge/judgetable.h"
 #include "judge/keycodelookup.h"
@@ -30,6 +33,7 @@
 #include "records/recordbackups.h"
 #include "records/recordrestore.h"
 #include "records/recordsstore.h"
+#include "records/unsavedrecords.h"
 #include "testrun/testrules.h"
 #include "testsupport.h"
 #include "testsupport_ui.h"
@@ -244,6 +248,11 @@ private slots:
     void unreadableHistoryHasNothingToPractise();
     void historyFaultsLeaveTheRecordsAsTheyWouldBe_data();
     void historyFaultsLeaveTheRecordsAsTheyWouldBe();
+    void stoppedQuestionIsNoMiss_data();
+    void stoppedQuestionIsNoMiss();
+    void unsavedRecordsAtQuit_data();
+    void unsavedRecordsAtQuit();
+    void damagedHistoryIsToldInTheWindow();
 };
 
 void MainWindowTest::initTestCase()
@@ -1261,7 +1270,9 @@ void MainWindowTest::historyFaultsLeaveTheRecordsAsTheyWouldBe()
         QCOMPARE(s.modals.shown().count(QStringLiteral("Result")), 2);
         QCOMPARE(GsxSeq::ReadContainerFile(Common::RecordDataPath(), records[run == HistoryFault::None ? 0 : 1]),
                  GsxSeq::FileResult::Complete);
-        messages[run == HistoryFault::None ? 0 : 1] = s.folder.messages();
+        // No box that Enter would sweep away: the word waits in the bar above.
+        QCOMPARE(s.folder.messages(), QStringList());
+        messages[run == HistoryFault::None ? 0 : 1] = s.find<NoticeBar>(QStringLiteral("NoticeBar"))->texts();
     }
     QVERIFY(!records[0].isEmpty());
     QCOMPARE(records[1], records[0]);
@@ -1471,6 +1482,176 @@ void MainWindowTest::unreadableHistoryHasNothingToPractise()
     s.window->findChild<QAction *>(QStringLiteral("MenuWeakPractice"))->trigger();
     QVERIFY(!s.running());
     QCOMPARE(s.folder.messages(), QStringList{"学習履歴を読めないため、苦手単語の練習はできません。"});
+}
+
+void MainWindowTest::stoppedQuestionIsNoMiss_data()
+{
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<bool>("missed");
+
+    QTest::newRow("Enter") << "Enter" << false;
+    QTest::newRow("中断") << "中断" << false;
+    QTest::newRow("closing the window") << "close" << false;
+    QTest::newRow("the time limit") << "time" << true;
+}
+
+void MainWindowTest::stoppedQuestionIsNoMiss()
+{
+    QFETCH(QString, ending);
+    QFETCH(bool, missed);
+    Session s(standardBank(17 * 3));
+    QVERIFY(s.load());
+    s.key(Qt::Key_Return);
+    s.answer(0);
+    const int onScreen = s.window->TargetQuestion[0];
+    s.now += 2000;
+    if (ending == u"Enter")
+        s.key(Qt::Key_Return);
+    else if (ending == u"中断")
+        s.window->Command1->click();
+    else if (ending == u"close")
+    {
+        s.window->show();
+        QVERIFY(s.window->close());
+    }
+    else
+    {
+        s.now += 50000;
+        s.window->Timer1_Timer();
+    }
+    QVERIFY(!s.running());
+    // Scored as ever: one answer of ten, a failed challenge.
+    QCOMPARE(Common::TestCorrectCount, 1);
+    QCOMPARE(Common::FailCount, 1);
+
+    const QDate today = Clock::currentDateTime().date();
+    QCOMPARE(s.window->weakWords().find(onScreen) != nullptr, missed);
+    // The same when the history is read afresh, as at the next start.
+    HistoryStore store(HistoryStore::defaultPath());
+    WeakHistory reread(store);
+    QCOMPARE(reread.weakWords(today).find(onScreen) != nullptr, missed);
+    HistoryTest last;
+    QVERIFY(store.forEachTest(HistoryFilter::current(), [&last](const HistoryTest &test) { last = test; }));
+    QCOMPARE(last.ending, missed ? HistoryTest::Ending::TimeLimit : HistoryTest::Ending::Stopped);
+    QCOMPARE(last.questions.size(), 2);
+    QCOMPARE(store.mostMissed(HistoryFilter::current(), 10).size(), missed ? 1 : 0);
+}
+
+void MainWindowTest::unsavedRecordsAtQuit_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<int>("levelNextStart");
+    QTest::addColumn<bool>("secondTestSaved");
+
+    QTest::newRow("saved at the retry") << "retry" << 2 << true;
+    QTest::newRow("saved elsewhere") << "elsewhere" << 1 << false;
+    QTest::newRow("given up") << "quit" << 1 << false;
+    QTest::newRow("the dialog closed: the program goes on") << "close" << 2 << true;
+}
+
+void MainWindowTest::unsavedRecordsAtQuit()
+{
+    QFETCH(QString, choice);
+    QFETCH(int, levelNextStart);
+    QFETCH(bool, secondTestSaved);
+    Session s(standardBank(17 * 3));
+    QVERIFY(s.load());
+    const auto passChallenge = [&s] {
+        s.key(Qt::Key_Return);
+        while (s.running())
+            s.answer(0);
+    };
+    passChallenge();
+    // The records file cannot be replaced: a folder stands in its place (for
+    // root too), while the file of LEVEL 1 waits beside to be put back.
+    const QString path = Common::RecordDataPath();
+    const QString level1 = path + QStringLiteral(".level1");
+    QVERIFY(QFile::rename(path, level1));
+    QVERIFY(QDir().mkdir(path));
+    passChallenge();
+    QCOMPARE(Common::CurrentLevel, 2);
+    QCOMPARE(s.folder.messages().size(), 1);
+    QVERIFY(s.folder.messages()[0].contains(QStringLiteral("終了するときに、もう一度保存します")));
+
+    const QString copy = s.folder.path() + QStringLiteral("/控え.dat");
+    QString told;
+    s.modals.answer(QStringLiteral("UnsavedRecords"), [&](QDialog &dialog) {
+        auto &unsaved = static_cast<UnsavedRecords &>(dialog);
+        told = unsaved.message->text();
+        if (choice == u"retry")
+        {
+            unsaved.retryButton->click(); // still a folder there: the choice stays open
+            QVERIFY(unsaved.isVisible());
+            QVERIFY(QDir().rmdir(path));
+            unsaved.retryButton->click();
+        }
+        else if (choice == u"elsewhere")
+            unsaved.elsewhereButton->click();
+        else if (choice == u"quit")
+            unsaved.quitButton->click();
+        else
+            unsaved.close();
+    });
+    s.modals.answer(QStringLiteral("UnsavedRecordsFileDialog"), [&copy](QDialog &dialog) {
+        static_cast<QFileDialog &>(dialog).selectFile(copy);
+        dialog.accept();
+    });
+    s.window->show();
+    QCOMPARE(s.window->close(), choice != u"close");
+    QVERIFY(told.contains(QStringLiteral("今の LEVEL 2")));
+    QVERIFY(told.contains(QDir::toNativeSeparators(path)));
+    if (choice == u"close")
+    {
+        // Nothing was given up: once the file can be written, the quit saves it without a word.
+        QVERIFY(Common::CurrentRecordsUnsaved());
+        QVERIFY(QDir().rmdir(path));
+        QVERIFY(s.window->close());
+        QCOMPARE(s.modals.shown().count(QStringLiteral("UnsavedRecords")), 1);
+    }
+    QVERIFY(!Common::CurrentRecordsUnsaved());
+    if (choice == u"elsewhere")
+    {
+        QStringList lines;
+        QCOMPARE(GsxSeq::ReadContainerFile(copy, lines), GsxSeq::FileResult::Complete);
+        QVERIFY(lines.value(0).startsWith(QStringLiteral("2,0,")));
+        QVERIFY(s.folder.messages().last().contains(QDir::toNativeSeparators(copy)));
+    }
+
+    // The next start shows the LEVEL of the records file, and the history's LEVEL line agrees.
+    if (QDir().rmdir(path))
+        QVERIFY(QFile::rename(level1, path));
+    Common::LoadRecords();
+    QCOMPARE(Common::CurrentLevel, levelNextStart);
+    HistoryStore store(HistoryStore::defaultPath());
+    QList<bool> saved;
+    store.forEachTest(HistoryFilter::current(), [&saved](const HistoryTest &test) { saved.append(test.recordsSaved); });
+    QCOMPARE(saved, (QList<bool>{true, secondTestSaved}));
+    const QList<HistoryStore::TestPoint> points = store.testPoints(HistoryFilter::current());
+    const auto last = std::find_if(points.crbegin(), points.crend(), [](const auto &p) { return p.recordsSaved; });
+    QCOMPARE(last->levelAfter, levelNextStart);
+}
+
+void MainWindowTest::damagedHistoryIsToldInTheWindow()
+{
+    Session s(standardBank(17 * 3));
+    ProgramFolderFixture::writeFile(HistoryStore::defaultPath(), QByteArray(5000, 'x'));
+    QVERIFY(s.load());
+    auto *bar = s.find<NoticeBar>(QStringLiteral("NoticeBar"));
+    // Read when the window is first drawn: told there, with the name of the copy kept.
+    QTRY_COMPARE(bar->texts().size(), 1);
+    QVERIFY(bar->texts()[0].contains(QStringLiteral("history.sqlite3.damaged")));
+    QVERIFY(bar->isVisibleTo(s.window.get()));
+    QVERIFY(QFileInfo::exists(HistoryStore::defaultPath() + QStringLiteral(".damaged")));
+    // Keys meant for a test leave it where it is, and a test in the fresh history tells nothing new.
+    s.key(Qt::Key_Return);
+    s.key(Qt::Key_Return);
+    QVERIFY(!s.running());
+    QCOMPARE(bar->texts().size(), 1);
+    QCOMPARE(s.folder.messages(), QStringList());
+    // Only a click closes it.
+    QTest::mouseClick(bar->findChild<QToolButton *>(QStringLiteral("closeNotice")), Qt::LeftButton);
+    QTRY_COMPARE(bar->texts(), QStringList());
+    QVERIFY(!bar->isVisibleTo(s.window.get()));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -369,9 +369,9 @@ void HistoryStoreTest::csvRoundTrip()
     QList<QStringList> expected {HistoryCsv::header()};
     expected += HistoryCsv::rows(allTests(store)[0]) + HistoryCsv::rows(allTests(store)[1]);
     QCOMPARE(parseCsv(QString::fromUtf8(bytes.mid(3))), expected);
-    QCOMPARE(expected[1][16], first.questions[0].prompt);
-    QCOMPARE(expected[2].mid(18, 3), (QStringList{"不正解", "102", "意味102"}));
-    QCOMPARE(expected[10][18], QStringLiteral("未解答"));
+    QCOMPARE(expected[1][17], first.questions[0].prompt);
+    QCOMPARE(expected[2].mid(19, 3), (QStringList{"不正解", "102", "意味102"}));
+    QCOMPARE(expected[10][19], QStringLiteral("中断"));
 
     // A folder that is not there: a reason, and no file.
     QString error;

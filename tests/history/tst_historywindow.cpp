@@ -65,7 +65,8 @@ void HistoryWindowTest::showsTheSeededHistory()
     QList<HistoryTest> tests {seededTest(Day1, 0, {3}), seededTest(Day1.addSecs(3600), 0, {3, 5}),
                               seededTest(Day1.addDays(1), 0, {1}, QStringLiteral("英訳")),
                               seededTest(Day1.addDays(2), 0, {5, 8}), practice};
-    // word8's miss on day 3 is a question the test ended before.
+    // word8's miss on day 3 is a question the time limit ended.
+    tests[3].ending = HistoryTest::Ending::TimeLimit;
     tests[3].questions[7].answered = false;
     tests[3].questions[7].chosenAnswer.clear();
     for (HistoryTest &test : tests)

@@ -272,6 +272,7 @@ void TestBankTool::historyPrintsAndLeavesTheFile()
         tests[1].kind = TestKind::ForcedReview;
         tests[1].level = tests[1].levelBefore = tests[1].levelAfter = 2;
         tests[1].questions[4] = {5, 5, "word5", "意味5", false, false, -1, {}, 24000, -1, 0, 2};
+        tests[1].ending = HistoryTest::Ending::TimeLimit;
         tests[2].bankKind = QStringLiteral("USER");
         tests[2].bankName = QStringLiteral("旅行 words");
         tests[2].inputMethod = QStringLiteral("KANA");
@@ -290,7 +291,8 @@ void TestBankTool::historyPrintsAndLeavesTheFile()
         OtherConnection older(path);
         for (const char *statement : {"DROP TABLE words", "DROP INDEX questions_missed",
                                       "ALTER TABLE questions DROP COLUMN chosen_answer",
-                                      "ALTER TABLE questions DROP COLUMN shown_ms", "PRAGMA user_version = 1"})
+                                      "ALTER TABLE questions DROP COLUMN shown_ms", "ALTER TABLE tests DROP COLUMN ended_by",
+                                      "ALTER TABLE tests DROP COLUMN records_saved", "PRAGMA user_version = 1"})
             QVERIFY(older.exec(QString::fromUtf8(statement)));
     }
     const QByteArray before = QFileInfo(path).isFile() ? ProgramFolderFixture::readFile(path) : QByteArray();
