@@ -6,10 +6,14 @@
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlDriver>
 #include <QVariant>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 
 #include "core/message.h"
 #include "core/programfolder.h"
@@ -152,6 +156,37 @@ namespace
         std::stable_sort(order.begin(), order.end(),
                          [&counts](const QString &a, const QString &b) { return counts[a] > counts[b]; });
         return order;
+    }
+}
+
+namespace
+{
+    // The connection's own SQLite handle, as Qt's SQLite driver holds it.
+    sqlite3 *nativeHandle(const QSqlDatabase &db)
+    {
+        const QVariant handle = db.driver()->handle();
+        if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+            return nullptr;
+        return *static_cast<sqlite3 *const *>(handle.constData());
+    }
+
+    // Every page of `from` into `to`, in one step, so the copy is of one
+    // moment; a short wait while another program writes.
+    int copyPages(sqlite3 *to, sqlite3 *from)
+    {
+        sqlite3_backup *backup = sqlite3_backup_init(to, "main", from, "main");
+        if (!backup)
+            return sqlite3_errcode(to);
+        int step = SQLITE_OK;
+        for (int tries = 0; tries < 20; ++tries)
+        {
+            step = sqlite3_backup_step(backup, -1);
+            if (step != SQLITE_BUSY && step != SQLITE_LOCKED)
+                break;
+            sqlite3_sleep(50);
+        }
+        const int finished = sqlite3_backup_finish(backup);
+        return step == SQLITE_DONE ? finished : step;
     }
 }
 
@@ -399,6 +434,91 @@ void HistoryStore::tell()
         return;
     m_told.append(text);
     Message::post(text);
+}
+
+bool HistoryStore::backupTo(const QString &path, QString *error)
+{
+    const auto failed = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    if (!ensureOpen())
+        return failed(problemText());
+    sqlite3 *source = nativeHandle(m_db);
+    if (!source)
+        return failed(QStringLiteral("学習履歴を写せません（SQLite に直接つながりません）。"));
+    // Made beside the target and renamed over it once whole.
+    const QString part = path + QStringLiteral(".part");
+    QFile::remove(part);
+    sqlite3 *copy = nullptr;
+    int result = sqlite3_open_v2(QFile::encodeName(part).constData(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                                 nullptr);
+    if (result == SQLITE_OK)
+        result = copyPages(copy, source);
+    // The copy carries the history's log mode; as one file it needs no log.
+    if (result == SQLITE_OK)
+        result = sqlite3_exec(copy, "PRAGMA journal_mode = DELETE", nullptr, nullptr, nullptr);
+    const QString reason = QString::fromUtf8(sqlite3_errstr(result));
+    sqlite3_close(copy);
+    if (result != SQLITE_OK)
+    {
+        QFile::remove(part);
+        return failed(QStringLiteral("学習履歴の写しを作れませんでした（%1）。\n%2").arg(reason, QDir::toNativeSeparators(path)));
+    }
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0)
+    {
+        QFile::remove(part);
+        return failed(QStringLiteral("学習履歴の写しを置けませんでした。\n%1").arg(QDir::toNativeSeparators(path)));
+    }
+    return true;
+}
+
+bool HistoryStore::restoreFrom(const QString &path, QString *error)
+{
+    const auto failed = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    sqlite3 *copy = nullptr;
+    int result = sqlite3_open_v2(QFile::encodeName(path).constData(), &copy, SQLITE_OPEN_READONLY, nullptr);
+    int version = -1;
+    // Only a history this version can read takes the place of the one in use.
+    if (result == SQLITE_OK)
+        result = sqlite3_exec(
+            copy, "PRAGMA user_version",
+            [](void *out, int, char **values, char **) {
+                *static_cast<int *>(out) = values[0] ? std::atoi(values[0]) : -1;
+                return 0;
+            },
+            &version, nullptr);
+    if (result == SQLITE_OK && version > SchemaVersion)
+        result = SQLITE_NOTADB;
+    if (result == SQLITE_OK && !ensureOpen())
+    {
+        sqlite3_close(copy);
+        return failed(problemText());
+    }
+    sqlite3 *live = nativeHandle(m_db);
+    if (result == SQLITE_OK)
+        result = live ? copyPages(live, copy) : SQLITE_MISUSE;
+    const QString reason = QString::fromUtf8(sqlite3_errstr(result));
+    sqlite3_close(copy);
+    if (result != SQLITE_OK)
+    {
+        close();
+        return failed(QStringLiteral("学習履歴のバックアップを読めないため、戻しませんでした（%1）。\n%2")
+                          .arg(reason, QDir::toNativeSeparators(path)));
+    }
+    // Opened afresh: an older copy is brought up to date, and the learner
+    // hears again of whatever goes wrong with the history from now on.
+    close();
+    m_problem = Problem::None;
+    m_asideName.clear();
+    m_told.clear();
+    m_awaiting.clear(); // their tests were in the history replaced
+    return ensureOpen() || failed(problemText());
 }
 
 void HistoryStore::awaitRecords(qint64 testId, const QString &recordsPath)

@@ -99,6 +99,18 @@ public:
     // False when nothing was written (the learner has been told, once).
     bool addTest(HistoryTest &test);
 
+    // A consistent copy of the whole history at `path`, made with SQLite's
+    // online backup through the store's own connection, so tests kept while
+    // it copies wait rather than tear it. The copy is one file with no log
+    // beside it, which SQLite (and this store) opens as it is; the file at
+    // `path` is replaced only once the copy is complete. False, with a reason
+    // for the learner in `error`, when no copy was made.
+    bool backupTo(const QString &path, QString *error = nullptr);
+    // Puts the history copied at `path` (by backupTo) in place of this one,
+    // in one step, and goes on with it, brought up to date if it is older.
+    // False, with a reason, when the history was left as it was.
+    bool restoreFrom(const QString &path, QString *error = nullptr);
+
     // A test kept while its records could not be saved waits for the records
     // file recordsPath: once that is written, it is marked as saved.
     void awaitRecords(qint64 testId, const QString &recordsPath);

@@ -86,6 +86,7 @@ private slots:
     void readOnlyFile();
     void mostMissedAndTotals();
     void csvRoundTrip();
+    void backupAndRestore();
 };
 
 void HistoryStoreTest::testsReadBackAsWritten()
@@ -377,6 +378,63 @@ void HistoryStoreTest::csvRoundTrip()
     QString error;
     QVERIFY(!HistoryCsv::write(store, folder.path() + QStringLiteral("/none/履歴.csv"), &error));
     QVERIFY(!error.isEmpty());
+}
+
+void HistoryStoreTest::backupAndRestore()
+{
+    ProgramFolderFixture folder;
+    const QString path = HistoryStore::defaultPath();
+    const QString copy = folder.path() + QStringLiteral("/写し.sqlite3");
+    HistoryStore store(path);
+    QList<HistoryTest> kept {seededTest(Day1, 0, {2}), seededTest(Day1.addDays(1), 20)};
+    for (HistoryTest &test : kept)
+        QVERIFY(store.addTest(test));
+
+    QString error;
+    QVERIFY2(store.backupTo(copy, &error), qPrintable(error));
+    // One file that opens as it is, with no log beside it, holding every test.
+    QVERIFY(!QFileInfo::exists(copy + QStringLiteral("-wal")));
+    QVERIFY(!QFileInfo::exists(copy + QStringLiteral(".part")));
+    {
+        OtherConnection other(copy);
+        QCOMPARE(other.value(QStringLiteral("SELECT COUNT(*) FROM tests")), 2);
+        QCOMPARE(other.value(QStringLiteral("PRAGMA user_version")), HistoryStore::SchemaVersion);
+    }
+    {
+        HistoryStore reader(copy, HistoryStore::Creation::ExistingOnly);
+        QCOMPARE(allTests(reader), kept);
+    }
+
+    // Restored, the history is that of the copy, and the store goes on writing.
+    HistoryTest later = seededTest(Day1.addDays(2), 40);
+    QVERIFY(store.addTest(later));
+    QVERIFY2(store.restoreFrom(copy, &error), qPrintable(error));
+    QCOMPARE(allTests(store), kept);
+    HistoryTest after = seededTest(Day1.addDays(3), 60);
+    QVERIFY(store.addTest(after));
+    QCOMPARE(allTests(store).size(), 3);
+
+    // Neither a copy that is not a history nor one of a newer version takes its place.
+    for (const QByteArray &bytes : {QByteArray(5000, 'x'), QByteArray()})
+    {
+        const QString bad = folder.path() + QStringLiteral("/bad.sqlite3");
+        QFile::remove(bad);
+        if (bytes.isEmpty())
+        {
+            QVERIFY(store.backupTo(bad));
+            OtherConnection(bad).exec(QStringLiteral("PRAGMA user_version = %1").arg(HistoryStore::SchemaVersion + 1));
+        }
+        else
+            ProgramFolderFixture::writeFile(bad, bytes);
+        QVERIFY(!store.restoreFrom(bad, &error));
+        QVERIFY(error.contains(QStringLiteral("戻しませんでした")));
+        QCOMPARE(allTests(store).size(), 3);
+    }
+    // A copy that cannot be made leaves nothing behind.
+    QVERIFY(!store.backupTo(folder.path() + QStringLiteral("/none/写し.sqlite3"), &error));
+    QVERIFY(error.contains(QStringLiteral("写しを作れませんでした")));
+    QVERIFY(!QFileInfo::exists(folder.path() + QStringLiteral("/none")));
+    QVERIFY(folder.messages().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(HistoryStoreTest)
