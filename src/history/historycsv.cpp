@@ -49,11 +49,22 @@ namespace
         return QString::number(value, 'f', 3);
     }
 
+    // A spreadsheet program runs a field that begins with one of these as a
+    // formula (a bank may carry "=1+1", or worse). As OWASP advises against
+    // CSV injection, such a field gets an apostrophe before it, which the
+    // program shows as text, and quotes around it.
+    bool readsAsFormula(const QString &field)
+    {
+        return !field.isEmpty() && QStringView(u"=+-@\t\r").contains(field.front());
+    }
+
     QString quoted(const QString &field)
     {
-        if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n') && !field.contains(u'\r'))
+        const bool formula = readsAsFormula(field);
+        if (!formula && !field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n')
+            && !field.contains(u'\r'))
             return field;
-        QString escaped = field;
+        QString escaped = formula ? u'\'' + field : field;
         escaped.replace(u'"', QStringLiteral("\"\""));
         return u'"' + escaped + u'"';
     }

@@ -12,7 +12,9 @@ class HistoryStore;
 // The study history as a table for spreadsheet programs: one row per
 // question, with the fields of its test before its own. UTF-8 with a byte
 // order mark, so that they open it in Japanese; CR LF line ends; fields
-// quoted where they hold a comma, a quote or a line break.
+// quoted where they hold a comma, a quote or a line break, and a field that
+// a spreadsheet would take for a formula (beginning with =, +, -, @, a tab
+// or a carriage return) written as text, after an apostrophe.
 namespace HistoryCsv
 {
     QStringList header();

@@ -87,6 +87,8 @@ private slots:
     void mostMissedAndTotals();
     void csvRoundTrip();
     void backupAndRestore();
+    void csvFieldsNeverRunAsFormulas_data();
+    void csvFieldsNeverRunAsFormulas();
 };
 
 void HistoryStoreTest::testsReadBackAsWritten()
@@ -435,6 +437,31 @@ void HistoryStoreTest::backupAndRestore()
     QVERIFY(error.contains(QStringLiteral("写しを作れませんでした")));
     QVERIFY(!QFileInfo::exists(folder.path() + QStringLiteral("/none")));
     QVERIFY(folder.messages().isEmpty());
+}
+
+void HistoryStoreTest::csvFieldsNeverRunAsFormulas_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("read");
+
+    QTest::newRow("=") << "=1+1" << "'=1+1";
+    QTest::newRow("+") << "+81 3" << "'+81 3";
+    QTest::newRow("-") << "-ing" << "'-ing";
+    QTest::newRow("@") << "@SUM(A1)" << "'@SUM(A1)";
+    QTest::newRow("tab") << "\t=1" << "'\t=1";
+    QTest::newRow("carriage return") << "\r=1" << "'\r=1";
+    QTest::newRow("with a comma and quotes") << "=HYPERLINK(\"x\",\"y\")" << "'=HYPERLINK(\"x\",\"y\")";
+    QTest::newRow("within, not at the start") << "a=b-c" << "a=b-c";
+    QTest::newRow("a Japanese meaning") << "～を楽しみにする" << "～を楽しみにする";
+}
+
+void HistoryStoreTest::csvFieldsNeverRunAsFormulas()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, read);
+    const QByteArray bytes = HistoryCsv::encode({{QStringLiteral("1"), field, QStringLiteral("last")}});
+    // Read back as a spreadsheet program reads it: the formula's first character is never first.
+    QCOMPARE(parseCsv(QString::fromUtf8(bytes.mid(3))), (QList<QStringList>{{"1", read, "last"}}));
 }
 
 QTEST_GUILESS_MAIN(HistoryStoreTest)
