@@ -242,7 +242,13 @@ QString HistoryStore::problemText() const
     case Problem::Locked:
         return QStringLiteral("学習履歴ファイルが他のプログラムに使われています。") + notKept + u'\n' + file;
     case Problem::ReadOnly:
-        return QStringLiteral("学習履歴ファイルに書き込めません（読み取り専用）。") + notKept + u'\n' + file;
+    {
+        // The file that really stands in the way, which may be the folder or SQLite's log beside the history.
+        const QString blocking = blockingFile();
+        return (QFileInfo(blocking).isDir() ? QStringLiteral("学習履歴のフォルダに書き込めません（読み取り専用）。")
+                                            : QStringLiteral("学習履歴ファイルに書き込めません（読み取り専用）。"))
+            + notKept + u'\n' + QDir::toNativeSeparators(blocking);
+    }
     case Problem::Damaged:
         if (m_asideName.isEmpty())
             return QStringLiteral("学習履歴ファイルが壊れています。") + notKept + u'\n' + file;
@@ -313,6 +319,7 @@ bool HistoryStore::openConnection()
         m_problem = Problem::CannotOpen;
         return false;
     }
+    healLeftovers();
     if (m_db.open())
         return true;
     fail(m_db.lastError());
@@ -406,6 +413,37 @@ void HistoryStore::fail(const QSqlError &error)
     close();
     if (m_problem == Problem::Damaged)
         setAside();
+}
+
+// One copy of the program holds the learner's folder, so no connection has
+// the history open when the store opens it: a -shm or -wal that cannot be
+// written is a leftover of a run that could only read (SQLite makes them as
+// read-only as the history was then). The -shm holds nothing lasting (SQLite
+// builds it again from the log), so it goes; the log may hold tests, so it is
+// given the history's own permissions, as SQLite gives a new one.
+void HistoryStore::healLeftovers()
+{
+    const QFileInfo history(m_path);
+    if (!history.isFile() || !history.isWritable())
+        return;
+    const QString log = m_path + QStringLiteral("-wal");
+    if (QFileInfo::exists(log) && !QFileInfo(log).isWritable())
+        QFile::setPermissions(log, history.permissions());
+    const QString shared = m_path + QStringLiteral("-shm");
+    if (QFileInfo::exists(shared) && !QFileInfo(shared).isWritable())
+        QFile::remove(shared);
+}
+
+QString HistoryStore::blockingFile() const
+{
+    for (const QString &file : {m_path, m_path + QStringLiteral("-wal"), m_path + QStringLiteral("-shm")})
+    {
+        if (QFileInfo::exists(file) && !QFileInfo(file).isWritable())
+            return file;
+    }
+    // SQLite keeps its log beside the history: the folder must take new files.
+    const QString folder = QFileInfo(m_path).path();
+    return QFileInfo(folder).isWritable() ? m_path : folder;
 }
 
 // The damaged file keeps its name with ".damaged" (or ".damaged2", ...) after

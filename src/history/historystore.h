@@ -149,6 +149,10 @@ private:
     // Sets m_problem from a failed statement; a damaged file is set aside.
     void fail(const QSqlError &error);
     void setAside();
+    // Deals with a -shm or -wal that a run which could only read left behind.
+    void healLeftovers();
+    // The file (or folder) that makes the history read-only.
+    QString blockingFile() const;
     // Posts problemText(), once for each text.
     void tell();
     bool exec(QSqlQuery &query);

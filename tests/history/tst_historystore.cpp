@@ -83,7 +83,8 @@ private slots:
     void migratesFromTheFirstSchema();
     void faultsNeverTouchTheRecords_data();
     void faultsNeverTouchTheRecords();
-    void readOnlyFile();
+    void permissionFaults_data();
+    void permissionFaults();
     void mostMissedAndTotals();
     void csvRoundTrip();
     void backupAndRestore();
@@ -259,41 +260,105 @@ void HistoryStoreTest::faultsNeverTouchTheRecords()
     }
 }
 
-void HistoryStoreTest::readOnlyFile()
+void HistoryStoreTest::permissionFaults_data()
 {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("outcome");
+
+    // What the learner's own account meets: the tests kept, and the file the message names.
+    QTest::newRow("a read-only history") << "history" << "tests 1, told history.sqlite3";
+    QTest::newRow("a read-only -shm left by a run that could only read") << "shm" << "tests 2, told nothing";
+    QTest::newRow("a read-only log left by a crash") << "wal" << "tests 3, told nothing";
+    QTest::newRow("a read-only folder") << "folder" << "tests 1, told seiseki";
+}
+
+namespace
+{
+    // Makes the fault, as the learner who owns the files, then keeps one more test.
+    QString permissionFault(const QString &fault, const QString &path, ProgramFolderFixture &folder)
+    {
+        const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        const auto writable = readOnly | QFile::WriteOwner;
+        const QString wal = path + QStringLiteral("-wal");
+        {
+            HistoryStore healthy(path);
+            HistoryTest earlier = seededTest(Day1, 0);
+            healthy.addTest(earlier);
+            if (fault == u"wal")
+            {
+                // A crash leaves the log of a test never copied into the file.
+                HistoryTest unchecked = seededTest(Day1.addDays(1), 10);
+                healthy.addTest(unchecked);
+                QFile::copy(path, path + QStringLiteral(".crash"));
+                QFile::copy(wal, wal + QStringLiteral(".crash"));
+            }
+        }
+        if (fault == u"wal")
+        {
+            QFile::remove(path);
+            QFile::rename(path + QStringLiteral(".crash"), path);
+            QFile::rename(wal + QStringLiteral(".crash"), wal);
+            QFile::setPermissions(wal, readOnly);
+        }
+        if (fault == u"history" || fault == u"shm")
+            QFile::setPermissions(path, readOnly);
+        if (fault == u"shm")
+        {
+            // Reading a read-only history leaves a -shm as read-only as the file.
+            HistoryStore reader(path);
+            reader.totals(HistoryFilter::current());
+            QFile::setPermissions(path, writable);
+        }
+        if (fault == u"folder")
+            QFile::setPermissions(QFileInfo(path).path(), readOnly | QFile::ExeOwner);
+        folder.takeMessages();
+
+        HistoryStore store(path);
+        HistoryTest test = seededTest(Day1.addDays(2), 30);
+        store.addTest(test);
+        QFile::setPermissions(QFileInfo(path).path(), writable | QFile::ExeOwner);
+        HistoryStore after(path, HistoryStore::Creation::ExistingOnly);
+        const QStringList told = folder.messages();
+        return QStringLiteral("tests %1, told %2")
+            .arg(after.totals(HistoryFilter::current()).tests)
+            .arg(told.isEmpty() ? QStringLiteral("nothing") : QFileInfo(told.first().section(u'\n', -1)).fileName());
+    }
+}
+
+void HistoryStoreTest::permissionFaults()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, outcome);
     ProgramFolderFixture folder;
     const QString path = HistoryStore::defaultPath();
+    // Root writes any file: the learner is played by nobody, in a child, whose
+    // account the folder is.
+    int pipeEnds[2];
+    QVERIFY(pipe(pipeEnds) == 0);
+    if (geteuid() == 0)
     {
-        HistoryStore store(path);
-        HistoryTest earlier = seededTest(Day1, 0);
-        QVERIFY(store.addTest(earlier));
-    }
-    const QByteArray before = ProgramFolderFixture::readFile(path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    // Root writes any file: the learner's part is played by nobody, in a child.
-    const auto step = [&path, &folder] {
-        HistoryStore store(path);
-        HistoryTest test = seededTest(Day1.addDays(1), 30);
-        return !store.addTest(test) && store.problem() == HistoryStore::Problem::ReadOnly
-            && folder.messages().size() == 1;
-    };
-    if (geteuid() != 0)
-    {
-        QVERIFY(step());
-    }
-    else
-    {
-        QFile::setPermissions(folder.path(), QFile::Permissions(0x7777));
-        for (const QString &dir : {folder.path() + QStringLiteral("/seiseki")})
+        for (const QString &dir : {folder.path(), QFileInfo(path).path()})
+        {
             QFile::setPermissions(dir, QFile::Permissions(0x7777));
-        const pid_t child = fork();
-        if (child == 0)
-            _exit(setuid(65534) == 0 && step() ? 0 : 1);
-        int status = 0;
-        waitpid(child, &status, 0);
-        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            QVERIFY(chown(qPrintable(dir), 65534, 65534) == 0);
+        }
     }
-    QCOMPARE(ProgramFolderFixture::readFile(path), before);
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        if (geteuid() == 0 && setuid(65534) != 0)
+            _exit(1);
+        const QByteArray result = permissionFault(fault, path, folder).toUtf8();
+        _exit(write(pipeEnds[1], result.constData(), size_t(result.size())) == result.size() ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    QByteArray result(512, '\0');
+    const ssize_t length = read(pipeEnds[0], result.data(), size_t(result.size()));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    QCOMPARE(QString::fromUtf8(result.left(std::max<ssize_t>(length, 0))), outcome);
 }
 
 void HistoryStoreTest::mostMissedAndTotals()
