@@ -72,11 +72,12 @@ namespace
         std::vector<double> nextMicros;
         std::vector<double> endingMicros;
         int question = 0;
+        auto running = [&window] { return window.session() && window.session()->isRunning(); };
         for (auto _ : state)
         {
-            if (window.TestState.isEmpty())
+            if (!running())
                 window.Command1_Click();
-            const QChar next = window.TargetGuide[0].at(0);
+            const QChar next = window.session()->targets()[0].guide.at(0);
             const int key = Qt::Key_A + (next.unicode() - u'a');
             const auto start = std::chrono::steady_clock::now();
             sendKey(&window, key);
@@ -85,8 +86,8 @@ namespace
             const auto end = std::chrono::steady_clock::now();
             const double us = std::chrono::duration<double, std::micro>(end - start).count();
             // The key that ends a test opens the notices instead of redrawing the boxes.
-            (window.TestState.isEmpty() ? endingMicros : micros).push_back(us);
-            if (question != Common::TestQuestionIndex && !window.TestState.isEmpty())
+            (running() ? micros : endingMicros).push_back(us);
+            if (question != Common::TestQuestionIndex && running())
                 nextMicros.push_back(us);
             question = Common::TestQuestionIndex;
         }

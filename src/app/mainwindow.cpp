@@ -36,9 +36,7 @@
 #include "history/historystore.h"
 #include "history/historywindow.h"
 #include "history/weakhistory.h"
-#include "judge/judge.h"
 #include "judge/judgetable.h"
-#include "judge/keycodelookup.h"
 #include "judge/keycodetable.h"
 #include "judge/keymapping.h"
 #include "judge/romansetting.h"
@@ -54,12 +52,13 @@
 #include "records/unsavedrecords.h"
 #include "settings_ui/syutudai.h"
 #include "targetbox.h"
+#include "testrun/leveltest.h"
+#include "testrun/practicetest.h"
 #include "testrun/testrules.h"
 
 namespace
 {
     constexpr int KeyEnter = 13;
-    constexpr int KeyEscape = 27;
     constexpr int TimerIntervalMs = 100;
     constexpr int PromptPointsEnglish = 16;
     constexpr int PromptPointsJapanese = 22;
@@ -72,7 +71,6 @@ namespace
     // The prompt grows with the window, up to twice its size.
     constexpr qreal PromptLargest = 2.0;
     constexpr int BoxStretch = 3;
-    const QString Set = QStringLiteral("1");
     const QString SecondsUnit = QStringLiteral("秒");
 
 
@@ -351,7 +349,6 @@ bool MainWindow::Form_Load()
     ShowTestSettings();
     ShowLevelStatus();
     Combo1->setCurrentIndex(0);
-    TestState.clear();
     return true;
 }
 
@@ -389,18 +386,7 @@ void MainWindow::setBadge(const TestRules::Badge &badge)
 
 bool MainWindow::isRunning() const
 {
-    return TestState == TestRules::Running;
-}
-
-bool MainWindow::isPractice() const
-{
-    return Common::TestMode == TestKind::WeakWords;
-}
-
-int MainWindow::questionsInTest() const
-{
-    // Fewer weak words than a test holds make a shorter practice.
-    return isPractice() ? int(m_practiceWords.size()) : Common::QuestionsPerTest;
+    return m_session && m_session->isRunning();
 }
 
 void MainWindow::ShowTestSettings()
@@ -480,11 +466,15 @@ void MainWindow::RefreshAfterSettings()
 void MainWindow::Option1_Click()
 {
     Common::WriteIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeyInputBy, QStringLiteral("ROMA"));
+    if (m_session)
+        m_session->setKanaInput(false);
 }
 
 void MainWindow::Option2_Click()
 {
     Common::WriteIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeyInputBy, QStringLiteral("KANA"));
+    if (m_session)
+        m_session->setKanaInput(true);
 }
 
 void MainWindow::Option3_Click()
@@ -503,18 +493,22 @@ void MainWindow::Option4_Click()
 void MainWindow::Option5_Click()
 {
     Common::WriteIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeySound, QStringLiteral("ON"));
+    if (m_session)
+        m_session->setSoundOn(true);
 }
 
 void MainWindow::Option6_Click()
 {
     Common::WriteIniValue(Common::CommonIni, Common::SectionMainWindow, Common::KeySound, QStringLiteral("OFF"));
+    if (m_session)
+        m_session->setSoundOn(false);
 }
 
 void MainWindow::Command1_Click()
 {
     if (isRunning())
     {
-        EndTest();
+        m_session->EndTest();
         return;
     }
     // The settings may have chosen a bank too small for one LEVEL since start-up.
@@ -530,12 +524,11 @@ void MainWindow::Command1_Click()
 void MainWindow::startTest()
 {
     using namespace Common;
-    TestRules::ResetTestRun();
-    chooseTestKind();
-    TestLevel = TestRules::LimitTestLevel(chosenLevel());
-    Label3->setText(TestRules::TestLevelCaption(TestLevel));
-    CurrentTimeLimit = Option3->isChecked() ? TimeLimitChallenge : TimeLimitStudy;
-    beginRun();
+    const TestKind kind = chooseTestKind();
+    const int level = TestRules::LimitTestLevel(chosenLevel(kind));
+    Label3->setText(TestRules::TestLevelCaption(level));
+    const int timeLimit = Option3->isChecked() ? TimeLimitChallenge : TimeLimitStudy;
+    beginRun(new LevelTest(kind, level, timeLimit, history(), this));
 }
 
 void MainWindow::startPractice()
@@ -543,8 +536,8 @@ void MainWindow::startPractice()
     using namespace Common;
     if (isRunning())
         return;
-    m_practiceWords = weakWords().practiceWords(QuestionsPerTest);
-    if (m_practiceWords.isEmpty())
+    const QList<int> words = weakWords().practiceWords(QuestionsPerTest);
+    if (words.isEmpty())
     {
         Message::show(m_weakHistory && m_weakHistory->unreadable()
                           ? QStringLiteral("学習履歴を読めないため、苦手単語の練習はできません。")
@@ -552,58 +545,68 @@ void MainWindow::startPractice()
                                            "テストで間違えた単語や、答えないうちに終わった単語を、ここで練習できます。"));
         return;
     }
-    // The order of the list would tell which word comes next.
-    TestRules::Shuffle(m_practiceWords);
-    TestRules::ResetTestRun();
-    TestMode = TestKind::WeakWords;
-    // Its words come from any LEVEL.
-    TestLevel = 0;
-    setBadge(TestRules::ModeBadge(TestMode, false));
+    auto *practice = new PracticeTest(words, TimeLimitStudy, history(), this);
+    setBadge(TestRules::ModeBadge(TestKind::WeakWords, false));
     Label3->setText(TestRules::PracticeCaption());
-    Label8->setText(TestRules::QuestionsCaption(questionsInTest()));
-    CurrentTimeLimit = TimeLimitStudy;
-    Label12->setText(TestRules::TimeLimitCaption(CurrentTimeLimit));
-    beginRun();
+    // Fewer weak words than a test holds make a shorter practice.
+    Label8->setText(TestRules::QuestionsCaption(int(words.size())));
+    Label12->setText(TestRules::TimeLimitCaption(TimeLimitStudy));
+    beginRun(practice);
 }
 
-void MainWindow::beginRun()
+TestSession::History MainWindow::history() const
 {
+    return {m_history.get(), m_weakHistory.get()};
+}
+
+void MainWindow::beginRun(TestSession *session)
+{
+    // The last test's session may still be returning from its end.
+    if (m_session)
+        m_session->deleteLater();
+    m_session = session;
+    connect(session, &TestSession::questionShown, this, [this](int number, const QString &prompt) {
+        Label1->setText(prompt);
+        Label15->setText(TestRules::QuestionNumberCaption(number));
+    });
+    connect(session, &TestSession::candidateShown, this,
+            [this](int box, const QString &answer) { Label2[box]->setText(answer); });
+    connect(session, &TestSession::targetDrawn, this, &MainWindow::DrawTarget);
+    connect(session, &TestSession::counterChanged, Label13, &QLabel::setText);
+    connect(session, &TestSession::pronounce, this, [](const QString &path) { SoundPlayer::play(path); });
+    connect(session, &TestSession::stopped, this, &MainWindow::testStopped);
+    connect(session, &TestSession::ended, this, &MainWindow::testEnded);
+    session->setKanaInput(!Option1->isChecked());
+    session->setSoundOn(Option5->isChecked());
+
     Command1->setText(QStringLiteral("中断"));
     m_practiceAction->setEnabled(false);
     m_secondsUnit->setText(SecondsUnit);
     placePrompt();
-    // Read after the forced-review notice, whose time does not count.
-    StartTime = Clock::nowMs();
-    m_capture.begin(Clock::currentDateTime(), StartTime,
-                    Option1->isChecked() ? QStringLiteral("ROMA") : QStringLiteral("KANA"));
     Timer1->start(TimerIntervalMs);
-    TestState = TestRules::Running;
-    NextQuestion();
+    session->Start();
 }
 
-void MainWindow::chooseTestKind()
+TestKind MainWindow::chooseTestKind()
 {
-    using namespace Common;
-    if (!Option3->isChecked())
-        TestMode = TestKind::Preview;
-    else if (!TestRules::DrawForcedReview())
-        TestMode = TestKind::LevelUp;
-    else
+    TestKind kind = TestKind::Preview;
+    if (Option3->isChecked())
+        kind = TestRules::DrawForcedReview() ? TestKind::ForcedReview : TestKind::LevelUp;
+    if (kind == TestKind::ForcedReview)
     {
-        TestMode = TestKind::ForcedReview;
         Kyosei notice(this);
         Modal::exec(notice);
     }
-    setBadge(TestRules::ModeBadge(TestMode, Combo1->currentIndex() == 0));
+    setBadge(TestRules::ModeBadge(kind, Combo1->currentIndex() == 0));
+    return kind;
 }
 
-int MainWindow::chosenLevel() const
+int MainWindow::chosenLevel(TestKind kind) const
 {
-    using namespace Common;
-    if (TestMode == TestKind::ForcedReview)
+    if (kind == TestKind::ForcedReview)
         return TestRules::DrawForcedReviewLevel();
-    if (TestMode == TestKind::LevelUp)
-        return CurrentLevel + 1;
+    if (kind == TestKind::LevelUp)
+        return Common::CurrentLevel + 1;
     return Combo1->currentText().toInt();
 }
 
@@ -619,81 +622,8 @@ void MainWindow::placePrompt()
 
 void MainWindow::Timer1_Timer()
 {
-    if (!isRunning())
-        return;
-    const double elapsed = (Clock::nowMs() - StartTime) / 1000.0;
-    if (elapsed >= Common::CurrentTimeLimit)
-    {
-        Label13->setText(TestRules::CounterText(Common::CurrentTimeLimit));
-        EndTest();
-        return;
-    }
-    Label13->setText(TestRules::CounterText(elapsed));
-}
-
-void MainWindow::NextQuestion()
-{
-    for (int slot = 0; slot < 3; ++slot)
-    {
-        TargetPos[slot] = 1;
-        TargetAlive[slot] = Set;
-        TargetPending[slot].clear();
-        TargetTyped[slot].clear();
-        TargetUnitRest[slot].clear();
-    }
-    PickQuestion();
-    PickDistractor1();
-    PickDistractor2();
-    if (TestRules::PronunciationWanted(Option5->isChecked()))
-        SoundPlayer::play(Common::SoundFilePath(TargetQuestion[0]));
-}
-
-void MainWindow::PickQuestion()
-{
-    using namespace Common;
-    const int q = isPractice() ? m_practiceWords.value(TestQuestionIndex) : TestRules::DrawQuestion();
-    TargetQuestion[0] = q;
-    TargetPicture[0] = TestRules::DrawIndex(3);
-    const int n = ++TestQuestionIndex;
-    Label1->setText(QuestionBank[q].Prompt);
-    Label15->setText(TestRules::QuestionNumberCaption(n));
-    QuestionBank[q].UsedMark = Set;
-    TestQuestionNumbers[n] = QString::number(q);
-    TestMarks[n] = TestRules::MarkWrong;
-    m_capture.questionShown(q, QuestionBank[q].Prompt, QuestionBank[q].Answer, Clock::nowMs());
-    showCandidate(0);
-
-    // The wrong answers fill the other two boxes in increasing order.
-    int slot = 1;
-    for (int box = 0; box < 3; ++box)
-        if (box != TargetPicture[0])
-            TargetPicture[slot++] = box;
-}
-
-void MainWindow::PickDistractor1()
-{
-    TargetQuestion[1] = TestRules::DrawDistractor(TargetQuestion[0]);
-    showCandidate(1);
-}
-
-void MainWindow::PickDistractor2()
-{
-    TargetQuestion[2] = TestRules::DrawDistractor(TargetQuestion[0], TargetQuestion[1]);
-    showCandidate(2);
-}
-
-void MainWindow::showCandidate(int slot)
-{
-    const Common::QuestionEntry &entry = Common::QuestionBank[TargetQuestion[slot]];
-    const int box = TargetPicture[slot];
-    Label2[box]->setText(entry.Answer);
-    TargetGuide[slot] = makeGuide(entry.AnswerKeys);
-    DrawTarget(box, {}, {}, entry.AnswerKeys, {}, {}, TargetGuide[slot]);
-}
-
-QString MainWindow::makeGuide(const QString &keys) const
-{
-    return Option1->isChecked() ? Judge::MakeRomaGuide(keys) : Judge::MakeKanaGuide(keys);
+    if (isRunning())
+        m_session->Tick();
 }
 
 void MainWindow::DrawTarget(int box, const QString &typed, const QString &current, const QString &rest,
@@ -709,159 +639,27 @@ void MainWindow::Form_KeyDown(int keyCode, int shift)
         Command1_Click();
         return;
     }
-    if (!isRunning())
-        return;
-    if (keyCode == KeyEscape)
-    {
-        cancelTargets();
-        return;
-    }
-    CodeChage::KeyLookup lookup;
-    lookup.KeyCodeIn = keyCode;
-    lookup.ShiftIn = shift;
-    CodeChage::LookupKeyCode(lookup);
-    if (lookup.KeyNotFound != u"0")
-        return;
-
-    TargetHit.fill(QString());
-    for (int slot = 0; slot < 3; ++slot)
-    {
-        if (TargetAlive[slot] == Set && judgeSlot(slot, lookup.KeyRomaChar, lookup.KeyKanaChar))
-            return;
-    }
-    // A key that no live slot accepted changes nothing; it is only counted.
-    const bool accepted = std::any_of(TargetHit.cbegin(), TargetHit.cend(), [](const QString &hit) { return hit == Set; });
-    m_capture.keyJudged(accepted);
-    if (accepted)
-        dropMissedSlots();
+    if (isRunning())
+        m_session->KeyDown(keyCode, shift);
 }
 
-void MainWindow::cancelTargets()
+void MainWindow::testStopped()
 {
-    for (int slot = 0; slot < 3; ++slot)
-    {
-        TargetPos[slot] = 1;
-        TargetAlive[slot] = Set;
-        const QString &keys = Common::QuestionBank[TargetQuestion[slot]].AnswerKeys;
-        // The guide follows the input method selected now.
-        TargetGuide[slot] = makeGuide(keys);
-        DrawTarget(TargetPicture[slot], {}, {}, keys, {}, {}, TargetGuide[slot]);
-        TargetTyped[slot].clear();
-        TargetPending[slot].clear();
-        TargetUnitRest[slot].clear();
-    }
-}
-
-bool MainWindow::judgeSlot(int slot, const QString &romaKey, const QString &kanaKey)
-{
-    const QString &keys = Common::QuestionBank[TargetQuestion[slot]].AnswerKeys;
-    Judge::JudgeState state;
-    state.JudgeKeyRoma = romaKey;
-    state.JudgeKeyKana = kanaKey;
-    state.JudgeTarget = keys;
-    state.JudgePos = TargetPos[slot];
-    state.JudgeTyped = TargetTyped[slot];
-    state.JudgePending = TargetPending[slot];
-    state.JudgeGuide = TargetGuide[slot];
-    state.JudgeUnitRest = TargetUnitRest[slot];
-    // The input method is read at every key, so a change applies at once.
-    if (Option1->isChecked())
-        Judge::JudgeRomaKey(state);
-    else
-        Judge::JudgeKanaKey(state);
-    TargetPos[slot] = state.JudgePos;
-    TargetTyped[slot] = state.JudgeTyped;
-    TargetPending[slot] = state.JudgePending;
-    TargetGuide[slot] = state.JudgeGuide;
-    TargetUnitRest[slot] = state.JudgeUnitRest;
-
-    if (state.JudgeMiss != u"0")
-        return false;
-    if (state.JudgeDone == Set)
-    {
-        completeQuestion(slot);
-        return true;
-    }
-    TargetHit[slot] = Set;
-    const int p = state.JudgePos;
-    DrawTarget(TargetPicture[slot], keys.left(p - 1), keys.mid(p - 1, 1), keys.mid(p), state.JudgeTyped,
-               state.JudgeGuide.left(1), state.JudgeGuide.mid(1));
-    return false;
-}
-
-void MainWindow::completeQuestion(int slot)
-{
-    using namespace Common;
-    const int chosen = TargetQuestion[slot];
-    m_capture.questionCompleted(slot == 0, chosen, QuestionBank[chosen].Answer, Clock::nowMs());
-    if (slot == 0)
-    {
-        TestMarks[TestQuestionIndex] = TestRules::MarkCorrect;
-        ++TestCorrectCount;
-    }
-    if (TestQuestionIndex < questionsInTest())
-        NextQuestion();
-    else
-        EndTest();
-}
-
-void MainWindow::dropMissedSlots()
-{
-    for (int slot = 0; slot < 3; ++slot)
-    {
-        if (TargetHit[slot].isEmpty())
-            TargetAlive[slot].clear();
-    }
-}
-
-void MainWindow::EndTest()
-{
-    using namespace Common;
-    EndTime = Clock::nowMs();
-    TestState.clear();
     ShowTestSettings();
     Command1->setText(QStringLiteral("スタート"));
     Timer1->stop();
-
     m_practiceAction->setEnabled(true);
+}
 
-    const int levelBefore = CurrentLevel;
-    const double elapsed = EndTime - StartTime;
-    // A practice test is kept in the history only: the records mean what they always did.
-    const TestOutcome outcome = isPractice() ? TestRules::ScorePractice(questionsInTest(), elapsed)
-                                             : TestRules::ScoreTest(elapsed, QDate::currentDate());
-    // The records are safe on disk before any notice can keep the learner waiting.
-    if (!isPractice())
-        SaveRecords();
-    keepInHistory(outcome, levelBefore);
+void MainWindow::testEnded(const TestOutcome &outcome)
+{
+    using namespace Common;
     EndMessage notice(outcome, this);
     // Closing the result view shows the LEVEL and failure count the test has left.
     connect(&notice, &EndMessage::resultViewClosed, this, &MainWindow::ShowLevelStatus);
     Modal::exec(notice);
     if (TestMode == TestKind::LevelUp && CurrentLevel == LevelCount)
         ShowTopLevelNotice();
-}
-
-void MainWindow::keepInHistory(const TestOutcome &outcome, int levelBefore)
-{
-    using namespace Common;
-    if (!m_history)
-        return;
-    HistoryTest test = m_capture.finish(EndTime, CurrentTimeLimit * 1000.0);
-    test.kind = TestMode;
-    test.level = TestLevel;
-    test.score = outcome.score;
-    test.seconds = outcome.shownSeconds;
-    test.passed = outcome.passed;
-    test.levelBefore = levelBefore;
-    test.levelAfter = CurrentLevel;
-    test.recordsSaved = !CurrentRecordsUnsaved();
-    // A history that cannot take the test tells the learner once; the test is already saved.
-    if (!m_history->addTest(test))
-        return;
-    m_weakHistory->testKept(test);
-    if (!test.recordsSaved)
-        m_history->awaitRecords(test.id, RecordDataPath());
 }
 
 void MainWindow::ShowTopLevelNotice()
@@ -902,7 +700,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A test still running is scored and saved, with its notices, before the end.
     if (isRunning())
-        EndTest();
+        m_session->EndTest();
     // Records that could not be saved are tried again; failing that, the learner chooses.
     if (!UnsavedRecords::settle(this))
     {
@@ -969,7 +767,7 @@ void MainWindow::MenuSyutudai_Click()
             return;
         // The time limit may have ended the test while the question was open.
         if (isRunning())
-            EndTest();
+            m_session->EndTest();
     }
     Syutudai dialog(this);
     connect(&dialog, &Syutudai::saved, this, &MainWindow::RefreshAfterSettings);
@@ -981,7 +779,7 @@ void MainWindow::menuRestore_Click()
     // The restored records replace those in memory: a running test is scored
     // and saved first, so it is kept among the backups.
     if (isRunning())
-        EndTest();
+        m_session->EndTest();
     RecordRestore dialog(this);
     if (Modal::exec(dialog) == QDialog::Accepted)
         RefreshAfterSettings();

@@ -6,7 +6,8 @@
 #include <array>
 #include <memory>
 
-#include "history/testcapture.h"
+#include "core/testkind.h"
+#include "testrun/testsession.h"
 
 class QAction;
 class QComboBox;
@@ -21,16 +22,16 @@ class NoticeBar;
 class WeakHistory;
 class WeakWords;
 class TargetBox;
-struct TestOutcome;
 
 namespace TestRules
 {
     struct Badge;
 }
 
-// The program's main window, where every test runs: start-up, the start and
-// stop of a test, its questions, the keys typed and the scoring at its end.
-// Its controls keep their designed names and are public, so that tests can
+// The program's main window, where every test runs: start-up, the choice
+// and start of a test, the menus. The test under way is a TestSession: the
+// window hands it the keys and the timer's ticks and draws what it tells.
+// The controls keep their designed names and are public, so that tests can
 // drive them.
 class MainWindow : public QMainWindow
 {
@@ -76,6 +77,9 @@ public:
     void MenuBook_Click();
     void MenuVersion_Click();
 
+    // The test under way, or the last one; null before the first.
+    const TestSession *session() const { return m_session; }
+
     QGroupBox *Frame1;
     QGroupBox *Frame2;
     QGroupBox *Frame3;
@@ -118,22 +122,6 @@ public:
     QAction *MenuBook;
     QAction *MenuVersion;
 
-    // "1" while a test runs, empty when idle.
-    QString TestState;
-    double StartTime = 0;
-    double EndTime = 0;
-
-    // Target slots: slot 0 holds the correct answer, 1 and 2 the wrong ones.
-    std::array<int, 3> TargetQuestion {};
-    std::array<int, 3> TargetPicture {};
-    std::array<int, 3> TargetPos {};
-    std::array<QString, 3> TargetTyped;
-    std::array<QString, 3> TargetPending;
-    std::array<QString, 3> TargetGuide;
-    std::array<QString, 3> TargetUnitRest;
-    std::array<QString, 3> TargetAlive;
-    std::array<QString, 3> TargetHit;
-
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -159,37 +147,25 @@ private:
     void refreshWeakWords();
 
     void startTest();
-    // What every kind of test does once its questions are chosen.
-    void beginRun();
-    bool isPractice() const;
-    int questionsInTest() const;
-    void chooseTestKind();
-    int chosenLevel() const;
+    TestSession::History history() const;
+    // What every kind of test does once its questions are chosen: the
+    // window's part, then the session's start. The window owns the session.
+    void beginRun(TestSession *session);
+    TestKind chooseTestKind();
+    int chosenLevel(TestKind kind) const;
     void placePrompt();
 
-    void NextQuestion();
-    void PickQuestion();
-    void PickDistractor1();
-    void PickDistractor2();
-    void showCandidate(int slot);
-    QString makeGuide(const QString &keys) const;
     void DrawTarget(int box, const QString &typed, const QString &current, const QString &rest,
                     const QString &guideTyped, const QString &guideCurrent, const QString &guideRest);
-
-    void cancelTargets();
-    // True when the key completed the slot's text, which ends the question.
-    bool judgeSlot(int slot, const QString &romaKey, const QString &kanaKey);
-    void completeQuestion(int slot);
-    void dropMissedSlots();
-
-    void EndTest();
-    // Keeps the scored test in the study history, after the records are saved.
-    void keepInHistory(const TestOutcome &outcome, int levelBefore);
+    // The test no longer runs: the idle display, before its scoring.
+    void testStopped();
+    // Scored and kept: the notice, the result view and, at the top LEVEL, the certificate.
+    void testEnded(const TestOutcome &outcome);
     void ShowTopLevelNotice();
 
     QLabel *m_secondsUnit = nullptr;
     NoticeBar *m_notices = nullptr;
-    TestCapture m_capture;
+    TestSession *m_session = nullptr;
     std::unique_ptr<HistoryStore> m_history;
     std::unique_ptr<WeakHistory> m_weakHistory;
 
@@ -197,6 +173,4 @@ private:
     QAction *m_practiceAction = nullptr;
     QLabel *m_weakWordsLabel = nullptr;
     QTimer *m_weakWordsRefresh = nullptr;
-    // The bank indexes a practice test asks, in the order asked.
-    QList<int> m_practiceWords;
 };

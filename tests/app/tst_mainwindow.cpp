@@ -172,7 +172,7 @@ public:
     // Types the whole candidate of a slot, as its guide shows it.
     void answer(int slot)
     {
-        const QString keys = window->TargetGuide[slot];
+        const QString keys = TargetGuide()[slot];
         QVERIFY(!keys.isEmpty());
         type(keys);
     }
@@ -187,7 +187,26 @@ public:
         });
     }
 
-    bool running() const { return window->TestState == TestRules::Running; }
+    bool running() const { return window->session() && window->session()->TestState == TestRules::Running; }
+
+    // The targets of the question on screen, field by field.
+    template <typename T, typename Field>
+    std::array<T, 3> targetField(Field field) const
+    {
+        std::array<T, 3> values {};
+        for (int slot = 0; slot < 3; ++slot)
+            values[slot] = field(window->session()->targets()[slot]);
+        return values;
+    }
+    std::array<int, 3> TargetQuestion() const { return targetField<int>([](const Target &t) { return t.question; }); }
+    std::array<int, 3> TargetPicture() const { return targetField<int>([](const Target &t) { return t.box; }); }
+    std::array<int, 3> TargetPos() const { return targetField<int>([](const Target &t) { return t.pos; }); }
+    std::array<QString, 3> TargetTyped() const { return targetField<QString>([](const Target &t) { return t.typed; }); }
+    std::array<QString, 3> TargetGuide() const { return targetField<QString>([](const Target &t) { return t.guide; }); }
+    std::array<QString, 3> TargetAlive() const
+    {
+        return targetField<QString>([](const Target &t) { return t.alive ? QStringLiteral("1") : QString(); });
+    }
 
     ProgramFolderFixture folder;
     ModalRecorder modals;
@@ -377,10 +396,10 @@ void MainWindowTest::wholeTestTyped()
     for (int n = 1; n <= 10; ++n)
     {
         QCOMPARE(s.window->Label15->text(), QStringLiteral("第%1問").arg(n));
-        const int q = s.window->TargetQuestion[0];
+        const int q = s.TargetQuestion()[0];
         QVERIFY(q >= 0 && q < 17);
         QCOMPARE(s.window->Label1->text(), Common::QuestionBank[q].Prompt);
-        QCOMPARE(s.window->Label2[s.window->TargetPicture[0]]->text(), Common::QuestionBank[q].Answer);
+        QCOMPARE(s.window->Label2[s.TargetPicture()[0]]->text(), Common::QuestionBank[q].Answer);
         s.now += 1500;
         s.answer(0);
         QCOMPARE(Common::TestMarks[n], TestRules::MarkCorrect);
@@ -428,7 +447,7 @@ void MainWindowTest::stoppedByEnter()
     QVERIFY(s.load());
     s.watchResult();
     s.key(Qt::Key_Return);
-    s.type(s.window->TargetGuide[0].left(2));
+    s.type(s.TargetGuide()[0].left(2));
     s.now += 2345;
     s.key(Qt::Key_Enter);
 
@@ -490,25 +509,25 @@ void MainWindowTest::narrowingAndEsc()
     s.scriptRandom({0.9, 0.0, 0.0, 1.5 / 17, 2.5 / 17});
     s.key(Qt::Key_Return);
     MainWindow &w = *s.window;
-    QCOMPARE(w.TargetQuestion, (std::array<int, 3>{0, 1, 2}));
+    QCOMPARE(s.TargetQuestion(), (std::array<int, 3>{0, 1, 2}));
     QCOMPARE(w.Label2[2]->text(), QStringLiteral("orange"));
 
     s.type(QStringLiteral("z"));
-    QCOMPARE(w.TargetAlive, (std::array<QString, 3>{"1", "1", "1"}));
+    QCOMPARE(s.TargetAlive(), (std::array<QString, 3>{"1", "1", "1"}));
     QCOMPARE(w.Picture1[0]->answerParts(), (QStringList{"", "", "apple"}));
 
     s.type(QStringLiteral("a"));
-    QCOMPARE(w.TargetAlive, (std::array<QString, 3>{"1", "1", ""}));
+    QCOMPARE(s.TargetAlive(), (std::array<QString, 3>{"1", "1", ""}));
     QCOMPARE(w.Picture1[0]->answerParts(), (QStringList{"a", "p", "ple"}));
     QCOMPARE(w.Picture1[2]->answerParts(), (QStringList{"", "", "orange"}));
 
     s.type(QStringLiteral("ppl"));
-    QCOMPARE(w.TargetAlive, (std::array<QString, 3>{"1", "1", ""}));
+    QCOMPARE(s.TargetAlive(), (std::array<QString, 3>{"1", "1", ""}));
     QCOMPARE(w.Picture1[1]->answerParts(), (QStringList{"appl", "y", ""}));
 
     s.key(Qt::Key_Escape);
-    QCOMPARE(w.TargetAlive, (std::array<QString, 3>{"1", "1", "1"}));
-    QCOMPARE(w.TargetPos, (std::array<int, 3>{1, 1, 1}));
+    QCOMPARE(s.TargetAlive(), (std::array<QString, 3>{"1", "1", "1"}));
+    QCOMPARE(s.TargetPos(), (std::array<int, 3>{1, 1, 1}));
     for (int box = 0; box < 3; ++box)
         QCOMPARE(w.Picture1[box]->answerParts().join(QString()), Common::QuestionBank[box].AnswerKeys);
     QCOMPARE(w.Label15->text(), QStringLiteral("第1問"));
@@ -527,10 +546,10 @@ void MainWindowTest::sameTextCountsAsCorrect()
     QVERIFY(s.load());
     s.scriptRandom({0.9, 0.0, 0.9, 1.5 / 17, 2.5 / 17});
     s.key(Qt::Key_Return);
-    QCOMPARE(s.window->TargetQuestion, (std::array<int, 3>{0, 1, 2}));
+    QCOMPARE(s.TargetQuestion(), (std::array<int, 3>{0, 1, 2}));
 
     s.type(QStringLiteral("appl"));
-    QCOMPARE(s.window->TargetAlive, (std::array<QString, 3>{"1", "1", ""}));
+    QCOMPARE(s.TargetAlive(), (std::array<QString, 3>{"1", "1", ""}));
     s.type(QStringLiteral("e"));
     QCOMPARE(Common::TestMarks[1], TestRules::MarkCorrect);
     QCOMPARE(Common::TestCorrectCount, 1);
@@ -555,7 +574,7 @@ void MainWindowTest::beginningOfTheAnswerIsNeverShown()
     // Not forced, question 0 in box 0; the first wrong answer drawn is わたし.
     s.scriptRandom({0.9, 0.0, 0.0, 1.5 / 17, 2.5 / 17, 3.5 / 17});
     s.key(Qt::Key_Return);
-    QCOMPARE(s.window->TargetQuestion, (std::array<int, 3>{0, 2, 3}));
+    QCOMPARE(s.TargetQuestion(), (std::array<int, 3>{0, 2, 3}));
     for (QLabel *label : s.window->Label2)
         QVERIFY(label->text() != QStringLiteral("私"));
 
@@ -733,7 +752,7 @@ void MainWindowTest::keysReachTheWindowFirst()
     // Enter starts a test whichever control has the focus.
     s.key(Qt::Key_Return, {}, focused);
     QVERIFY(s.running());
-    const int firstPos = s.window->TargetPos[0];
+    const int firstPos = s.TargetPos()[0];
 
     s.key(key, {}, focused);
     s.key(key, {}, focused);
@@ -741,16 +760,16 @@ void MainWindowTest::keysReachTheWindowFirst()
     QVERIFY(s.window->Option1->isChecked());
     QVERIFY(s.window->Option4->isChecked());
     QCOMPARE(s.window->Combo1->currentIndex(), 0);
-    QCOMPARE(s.window->TargetPos[0], firstPos);
+    QCOMPARE(s.TargetPos()[0], firstPos);
 
     // The typed answer reaches the judge through the focused control too.
-    const QString guide = s.window->TargetGuide[0];
+    const QString guide = s.TargetGuide()[0];
     s.key(romaKeys.value(guide.left(1)).key, {}, focused);
-    QCOMPARE(s.window->TargetTyped[0], guide.left(1));
+    QCOMPARE(s.TargetTyped()[0], guide.left(1));
 
     // A key with Alt belongs to the menus and types nothing, also during a test.
     s.key(Qt::Key_F, Qt::AltModifier, focused);
-    QCOMPARE(s.window->TargetTyped[0], guide.left(1));
+    QCOMPARE(s.TargetTyped()[0], guide.left(1));
     s.window->MenuFile->close();
 
     s.key(Qt::Key_Return, {}, focused);
@@ -781,13 +800,13 @@ void MainWindowTest::altReachesTheMenusDuringATest()
     s.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
     s.key(Qt::Key_Return);
-    const QString guide = s.window->TargetGuide[0];
+    const QString guide = s.TargetGuide()[0];
     s.type(guide.left(1));
 
     s.key(Qt::Key_H, Qt::AltModifier);
     QVERIFY(s.window->MenuHelp->isVisible());
     QVERIFY(s.running());
-    QCOMPARE(s.window->TargetTyped[0], guide.left(1));
+    QCOMPARE(s.TargetTyped()[0], guide.left(1));
     // Its items open their windows while the test goes on.
     s.window->MenuBook->trigger();
     s.window->MenuHelp->close();
@@ -796,7 +815,7 @@ void MainWindowTest::altReachesTheMenusDuringATest()
     QVERIFY(s.window->Timer1->isActive());
 
     s.type(guide.mid(1, 1));
-    QCOMPARE(s.window->TargetTyped[0], guide.left(2));
+    QCOMPARE(s.TargetTyped()[0], guide.left(2));
 }
 
 void MainWindowTest::questionSettingsEndTheRunningTest_data()
@@ -824,8 +843,8 @@ void MainWindowTest::questionSettingsEndTheRunningTest()
     QVERIFY(asked.isEmpty());
 
     s.key(Qt::Key_Return);
-    s.type(s.window->TargetGuide[0].left(1));
-    const QString typed = s.window->TargetTyped[0];
+    s.type(s.TargetGuide()[0].left(1));
+    const QString typed = s.TargetTyped()[0];
     s.window->MenuSyutudai->trigger();
     Message::setQuestionHandler({});
     QCOMPARE(asked, QStringList{"テストを中断して出題設定を開きますか？"});
@@ -835,7 +854,7 @@ void MainWindowTest::questionSettingsEndTheRunningTest()
     if (!yes)
     {
         QVERIFY(s.window->Timer1->isActive());
-        QCOMPARE(s.window->TargetTyped[0], typed);
+        QCOMPARE(s.TargetTyped()[0], typed);
     }
 }
 
@@ -874,12 +893,12 @@ void MainWindowTest::longAnswersStayInView()
     const QRect firstBox = s.window->Picture1[0]->geometry();
     for (int n = 1; n <= 2; ++n)
     {
-        QCOMPARE(s.window->Label2[s.window->TargetPicture[0]]->text().size(), 127);
+        QCOMPARE(s.window->Label2[s.TargetPicture()[0]]->text().size(), 127);
         QCOMPARE(s.window->Label1->geometry(), promptArea);
         QCOMPARE(s.window->Picture1[0]->geometry(), firstBox);
         QVERIFY2(s.window->width() <= width, qPrintable(QStringLiteral("%1 > %2").arg(s.window->width()).arg(width)));
-        const QString guide = s.window->TargetGuide[0];
-        TargetBox *box = s.window->Picture1[s.window->TargetPicture[0]];
+        const QString guide = s.TargetGuide()[0];
+        TargetBox *box = s.window->Picture1[s.TargetPicture()[0]];
         for (qsizetype k = 0; k + 1 < guide.size(); ++k)
         {
             s.type(guide.mid(k, 1));
@@ -1031,20 +1050,20 @@ void MainWindowTest::inputMethodSwitchedMidWord()
     Session s(standardBank(17 * 3));
     QVERIFY(s.load());
     s.key(Qt::Key_Return);
-    const QString keys = Common::QuestionBank[s.window->TargetQuestion[0]].AnswerKeys;
-    const QString romaGuide = s.window->TargetGuide[0];
+    const QString keys = Common::QuestionBank[s.TargetQuestion()[0]].AnswerKeys;
+    const QString romaGuide = s.TargetGuide()[0];
     s.type(romaGuide.left(2));
-    QCOMPARE(s.window->TargetPos[0], 2);
+    QCOMPARE(s.TargetPos()[0], 2);
 
     // The next key goes to the kana judge with the slot as it stands.
     s.window->Option2->setChecked(true);
     s.type(Judge::MakeKanaGuide(keys.mid(1)).left(1));
-    QCOMPARE(s.window->TargetPos[0], 3);
+    QCOMPARE(s.TargetPos()[0], 3);
 
     // Esc rebuilds every guide for the method now selected.
     s.key(Qt::Key_Escape);
-    QCOMPARE(s.window->TargetGuide[0], Judge::MakeKanaGuide(keys));
-    QCOMPARE(s.window->Picture1[s.window->TargetPicture[0]]->guideParts(),
+    QCOMPARE(s.TargetGuide()[0], Judge::MakeKanaGuide(keys));
+    QCOMPARE(s.window->Picture1[s.TargetPicture()[0]]->guideParts(),
              (QStringList{"", "", Judge::MakeKanaGuide(keys)}));
     s.answer(0);
     QCOMPARE(Common::TestMarks[1], TestRules::MarkCorrect);
@@ -1078,7 +1097,7 @@ void MainWindowTest::pronunciation()
     s.key(Qt::Key_Return);
     s.answer(0);
     const QStringList expected{Common::SoundFilePath(Common::TestQuestionNumbers[1].toInt()),
-                               Common::SoundFilePath(s.window->TargetQuestion[0])};
+                               Common::SoundFilePath(s.TargetQuestion()[0])};
     QCOMPARE(s.sounds.played(), plays ? expected : QStringList());
     if (plays)
         QVERIFY(expected[0].contains(QStringLiteral("/sound2/0")));
@@ -1140,7 +1159,7 @@ void MainWindowTest::readingWithVuAnswered()
     QVERIFY(s.running());
     for (int n = 1; n <= 10; ++n)
     {
-        QVERIFY(!s.window->TargetGuide[0].contains(u'ゔ'));
+        QVERIFY(!s.TargetGuide()[0].contains(u'ゔ'));
         s.answer(0);
         QCOMPARE(Common::TestMarks[n], TestRules::MarkCorrect);
     }
@@ -1162,7 +1181,7 @@ void MainWindowTest::historyKeepsEveryQuestion()
         if (n == 5)
             s.type(QStringLiteral("1")); // taken by no candidate
         if (n == 3)
-            wrongChoice = s.window->TargetQuestion[2];
+            wrongChoice = s.TargetQuestion()[2];
         s.answer(n == 3 ? 2 : 0);
     }
     Clock::setDateTimeSource({});
@@ -1414,7 +1433,7 @@ void MainWindowTest::practisedWordLeavesOnItsSchedule()
 
     // One word missed on purpose in a typed test.
     s.key(Qt::Key_Return);
-    const int missed = s.window->TargetQuestion[0];
+    const int missed = s.TargetQuestion()[0];
     s.answer(1);
     while (s.running())
         s.answer(0);
@@ -1433,7 +1452,7 @@ void MainWindowTest::practisedWordLeavesOnItsSchedule()
         practice->trigger();
         QVERIFY(s.running());
         QCOMPARE(s.window->Label8->text(), QStringLiteral("出題数1問"));
-        QCOMPARE(s.window->TargetQuestion[0], missed);
+        QCOMPARE(s.TargetQuestion()[0], missed);
         s.answer(0);
         QVERIFY(!s.running());
         QCOMPARE(Common::TestQuestionIndex, 1);
@@ -1503,7 +1522,7 @@ void MainWindowTest::stoppedQuestionIsNoMiss()
     QVERIFY(s.load());
     s.key(Qt::Key_Return);
     s.answer(0);
-    const int onScreen = s.window->TargetQuestion[0];
+    const int onScreen = s.TargetQuestion()[0];
     s.now += 2000;
     if (ending == u"Enter")
         s.key(Qt::Key_Return);

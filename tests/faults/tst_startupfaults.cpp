@@ -151,9 +151,9 @@ void TestStartupFaults::damagedInstallation()
     QVERIFY(Common::LevelCount >= 1);
     QVERIFY(window.Combo1->count() >= 1);
     window.Command1_Click();
-    QCOMPARE(window.TestState, TestRules::Running);
+    QCOMPARE(window.session()->TestState, TestRules::Running);
     window.Form_KeyDown(13, 0);
-    QVERIFY(window.TestState != TestRules::Running);
+    QVERIFY(window.session()->TestState != TestRules::Running);
     QVERIFY(modals.shown().contains(QStringLiteral("Result")));
 }
 

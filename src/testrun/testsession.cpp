@@ -1,0 +1,263 @@
+#include "testsession.h"
+
+#include <algorithm>
+
+#include "bank/questions.h"
+#include "core/clock.h"
+#include "core/common.h"
+#include "history/historystore.h"
+#include "history/weakhistory.h"
+#include "judge/judge.h"
+#include "judge/keycodelookup.h"
+#include "records/recordsstore.h"
+#include "testrun/testrules.h"
+
+namespace
+{
+    constexpr int KeyEscape = 27;
+    const QString Set = QStringLiteral("1");
+}
+
+TestSession::TestSession(TestKind kind, int level, int timeLimit, History history, QObject *parent)
+    : QObject(parent)
+    , m_kind(kind)
+    , m_level(level)
+    , m_timeLimit(timeLimit)
+    , m_history(history)
+{
+}
+
+bool TestSession::isRunning() const
+{
+    return TestState == TestRules::Running;
+}
+
+void TestSession::Start()
+{
+    using namespace Common;
+    TestRules::ResetTestRun();
+    TestMode = m_kind;
+    TestLevel = m_level;
+    CurrentTimeLimit = m_timeLimit;
+    // Read after the forced-review notice, whose time does not count.
+    StartTime = Clock::nowMs();
+    m_capture.begin(Clock::currentDateTime(), StartTime, m_kanaInput ? QStringLiteral("KANA") : QStringLiteral("ROMA"));
+    TestState = TestRules::Running;
+    NextQuestion();
+}
+
+void TestSession::NextQuestion()
+{
+    for (Target &target : m_targets)
+        target.restart();
+    PickQuestion();
+    PickDistractor1();
+    PickDistractor2();
+    if (TestRules::PronunciationWanted(m_soundOn))
+        emit pronounce(Common::SoundFilePath(m_targets[0].question));
+}
+
+void TestSession::PickQuestion()
+{
+    using namespace Common;
+    const int q = drawQuestion();
+    m_targets[0].question = q;
+    m_targets[0].box = TestRules::DrawIndex(3);
+    const int n = ++TestQuestionIndex;
+    emit questionShown(n, QuestionBank[q].Prompt);
+    QuestionBank[q].UsedMark = Set;
+    TestQuestionNumbers[n] = QString::number(q);
+    TestMarks[n] = TestRules::MarkWrong;
+    m_capture.questionShown(q, QuestionBank[q].Prompt, QuestionBank[q].Answer, Clock::nowMs());
+    showCandidate(0);
+
+    // The wrong answers fill the other two boxes in increasing order.
+    int slot = 1;
+    for (int box = 0; box < 3; ++box)
+        if (box != m_targets[0].box)
+            m_targets[slot++].box = box;
+}
+
+void TestSession::PickDistractor1()
+{
+    m_targets[1].question = TestRules::DrawDistractor(m_targets[0].question);
+    showCandidate(1);
+}
+
+void TestSession::PickDistractor2()
+{
+    m_targets[2].question = TestRules::DrawDistractor(m_targets[0].question, m_targets[1].question);
+    showCandidate(2);
+}
+
+void TestSession::showCandidate(int slot)
+{
+    Target &target = m_targets[slot];
+    const Common::QuestionEntry &entry = Common::QuestionBank[target.question];
+    emit candidateShown(target.box, entry.Answer);
+    target.guide = makeGuide(entry.AnswerKeys);
+    drawFresh(slot);
+}
+
+void TestSession::drawFresh(int slot)
+{
+    const Target &target = m_targets[slot];
+    emit targetDrawn(target.box, {}, {}, Common::QuestionBank[target.question].AnswerKeys, {}, {}, target.guide);
+}
+
+QString TestSession::makeGuide(const QString &keys) const
+{
+    return m_kanaInput ? Judge::MakeKanaGuide(keys) : Judge::MakeRomaGuide(keys);
+}
+
+void TestSession::KeyDown(int keyCode, int shift)
+{
+    if (!isRunning())
+        return;
+    if (keyCode == KeyEscape)
+    {
+        cancelTargets();
+        return;
+    }
+    CodeChage::KeyLookup lookup;
+    lookup.KeyCodeIn = keyCode;
+    lookup.ShiftIn = shift;
+    CodeChage::LookupKeyCode(lookup);
+    if (lookup.KeyNotFound != u"0")
+        return;
+
+    for (Target &target : m_targets)
+        target.hit = false;
+    for (int slot = 0; slot < 3; ++slot)
+    {
+        if (m_targets[slot].alive && judgeSlot(slot, lookup.KeyRomaChar, lookup.KeyKanaChar))
+            return;
+    }
+    // A key that no live target took changes nothing; it is only counted.
+    const bool accepted = std::any_of(m_targets.cbegin(), m_targets.cend(), [](const Target &t) { return t.hit; });
+    m_capture.keyJudged(accepted);
+    if (!accepted)
+        return;
+    // The live targets that refused it drop out until Esc or the next question.
+    for (Target &target : m_targets)
+        target.alive = target.hit;
+}
+
+void TestSession::cancelTargets()
+{
+    for (int slot = 0; slot < 3; ++slot)
+    {
+        Target &target = m_targets[slot];
+        target.restart();
+        // The guide follows the input method selected now.
+        target.guide = makeGuide(Common::QuestionBank[target.question].AnswerKeys);
+        drawFresh(slot);
+    }
+}
+
+bool TestSession::judgeSlot(int slot, const QString &romaKey, const QString &kanaKey)
+{
+    Target &target = m_targets[slot];
+    const QString &keys = Common::QuestionBank[target.question].AnswerKeys;
+    Judge::JudgeState state;
+    state.JudgeKeyRoma = romaKey;
+    state.JudgeKeyKana = kanaKey;
+    state.JudgeTarget = keys;
+    state.JudgePos = target.pos;
+    state.JudgeTyped = target.typed;
+    state.JudgePending = target.pending;
+    state.JudgeGuide = target.guide;
+    state.JudgeUnitRest = target.unitRest;
+    if (m_kanaInput)
+        Judge::JudgeKanaKey(state);
+    else
+        Judge::JudgeRomaKey(state);
+    target.pos = state.JudgePos;
+    target.typed = state.JudgeTyped;
+    target.pending = state.JudgePending;
+    target.guide = state.JudgeGuide;
+    target.unitRest = state.JudgeUnitRest;
+
+    if (state.JudgeMiss != u"0")
+        return false;
+    if (state.JudgeDone == Set)
+    {
+        completeQuestion(slot);
+        return true;
+    }
+    target.hit = true;
+    const int p = state.JudgePos;
+    emit targetDrawn(target.box, keys.left(p - 1), keys.mid(p - 1, 1), keys.mid(p), state.JudgeTyped,
+                     state.JudgeGuide.left(1), state.JudgeGuide.mid(1));
+    return false;
+}
+
+void TestSession::completeQuestion(int slot)
+{
+    using namespace Common;
+    const int chosen = m_targets[slot].question;
+    m_capture.questionCompleted(slot == 0, chosen, QuestionBank[chosen].Answer, Clock::nowMs());
+    if (slot == 0)
+    {
+        TestMarks[TestQuestionIndex] = TestRules::MarkCorrect;
+        ++TestCorrectCount;
+    }
+    if (TestQuestionIndex < questionCount())
+        NextQuestion();
+    else
+        EndTest();
+}
+
+void TestSession::Tick()
+{
+    if (!isRunning())
+        return;
+    const double elapsed = (Clock::nowMs() - StartTime) / 1000.0;
+    if (elapsed >= Common::CurrentTimeLimit)
+    {
+        emit counterChanged(TestRules::CounterText(Common::CurrentTimeLimit));
+        EndTest();
+        return;
+    }
+    emit counterChanged(TestRules::CounterText(elapsed));
+}
+
+void TestSession::EndTest()
+{
+    if (!isRunning())
+        return;
+    EndTime = Clock::nowMs();
+    TestState.clear();
+    emit stopped();
+
+    const int levelBefore = Common::CurrentLevel;
+    const TestOutcome outcome = scoreTest(EndTime - StartTime);
+    // The records are safe on disk before any notice can keep the learner waiting.
+    if (keepsRecords())
+        Common::SaveRecords();
+    keepInHistory(outcome, levelBefore);
+    emit ended(outcome);
+}
+
+void TestSession::keepInHistory(const TestOutcome &outcome, int levelBefore)
+{
+    using namespace Common;
+    if (!m_history.store)
+        return;
+    HistoryTest test = m_capture.finish(EndTime, CurrentTimeLimit * 1000.0);
+    test.kind = m_kind;
+    test.level = m_level;
+    test.score = outcome.score;
+    test.seconds = outcome.shownSeconds;
+    test.passed = outcome.passed;
+    test.levelBefore = levelBefore;
+    test.levelAfter = CurrentLevel;
+    test.recordsSaved = !CurrentRecordsUnsaved();
+    // A history that cannot take the test tells the learner once; the test is already saved.
+    if (!m_history.store->addTest(test))
+        return;
+    if (m_history.weakWords)
+        m_history.weakWords->testKept(test);
+    if (!test.recordsSaved)
+        m_history.store->awaitRecords(test.id, RecordDataPath());
+}
