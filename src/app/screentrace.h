@@ -6,11 +6,16 @@
 #include <QObject>
 #include <QStringList>
 
+#include "gui_shared/soundplayer.h"
+
 // An X server offers no way to read a label, so the end-to-end test reads the
 // question on screen from here instead, as a screen reader would. With the
 // environment variable VOCAMIRA_TRACE_FILE set, every change of the question
 // painted in the main window appends one UTF-8 line to that file: the question
 // number, the prompt and the answers of boxes 0 to 2, separated by tabs.
+// Sounds go to the same file in place of the sound device, which an X server
+// lacks: a line of "♪", an empty field, and the file played or SpeechMark and
+// the text spoken.
 // Unset, nothing is watched or written.
 class ScreenTrace : public QObject
 {
@@ -19,8 +24,10 @@ public:
     {
         const QString path = qEnvironmentVariable("VOCAMIRA_TRACE_FILE");
         auto *prompt = window->findChild<QLabel *>(QStringLiteral("Label1"));
-        if (!path.isEmpty() && prompt)
-            prompt->installEventFilter(new ScreenTrace(path, window));
+        if (path.isEmpty() || !prompt)
+            return;
+        prompt->installEventFilter(new ScreenTrace(path, window));
+        SoundPlayer::setHandler([path](const QString &sound) { append(path, QStringLiteral("♪\t\t") + sound); });
     }
 
 protected:
@@ -56,8 +63,13 @@ private:
         if (line == m_lastLine)
             return;
         m_lastLine = line;
-        // A test aid: a file that cannot be written shows up as a missing line there.
-        QFile file(m_path);
+        append(m_path, line);
+    }
+
+    // A test aid: a file that cannot be written shows up as a missing line there.
+    static void append(const QString &path, const QString &line)
+    {
+        QFile file(path);
         if (file.open(QIODevice::WriteOnly | QIODevice::Append))
             file.write((line + u'\n').toUtf8());
     }

@@ -70,6 +70,15 @@ private slots:
         QCOMPARE(questions,
                  QStringList({QStringLiteral("第1問\tりんご\tりんご0\tりんご1\tりんご2"),
                               QStringLiteral("第2問\tがっこう\tがっこう0\tがっこう1\tがっこう2")}));
+
+        // Sounds are written in place of playing, in the order asked, and
+        // the missing device stands in the way of nothing.
+        SoundPlayer::play(QStringLiteral("sound1/0007.wma"));
+        SoundPlayer::speak(QStringLiteral("school"));
+        QCOMPARE(SoundPlayer::readiness(true), SoundPlayer::Readiness::Ready);
+        SoundPlayer::setHandler({});
+        QCOMPARE(lines(path).filter(QRegularExpression(QStringLiteral("^♪"))),
+                 QStringList({QStringLiteral("♪\t\tsound1/0007.wma"), QStringLiteral("♪\t\tspeak:school")}));
     }
 
     void watchesNothingWhenUnset()

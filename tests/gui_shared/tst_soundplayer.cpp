@@ -1,7 +1,12 @@
 #include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextToSpeech>
+#include <QVoice>
 
 #include "gui_shared/soundplayer.h"
 
@@ -15,6 +20,8 @@ class TestSoundPlayer : public QObject
 private slots:
     void shippedFilePlaysToItsEnd();
     void missingFilePlaysNothingAndGoesOn();
+    void wordWithoutFileIsSpoken();
+    void offlineEnglishVoiceIsThere();
 };
 
 void TestSoundPlayer::shippedFilePlaysToItsEnd()
@@ -38,6 +45,46 @@ void TestSoundPlayer::missingFilePlaysNothingAndGoesOn()
     QTRY_VERIFY_WITH_TIMEOUT(player.mediaStatus() == QMediaPlayer::InvalidMedia
                                  || player.mediaStatus() == QMediaPlayer::NoMedia,
                              20000);
+}
+
+void TestSoundPlayer::wordWithoutFileIsSpoken()
+{
+    QTemporaryDir dir;
+    const QString shipped = dir.filePath(QStringLiteral("0007.wma"));
+    QFile file(shipped);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QStringList played;
+    SoundPlayer::setHandler([&played](const QString &what) { played.append(what); },
+                            SoundPlayer::Readiness::NoEnglishVoice);
+    SoundPlayer::playWord(shipped, QStringLiteral("seven"));
+    SoundPlayer::playWord(dir.filePath(QStringLiteral("0008.wma")), QStringLiteral("eight"));
+    SoundPlayer::playWord({}, QStringLiteral("my own word"));
+    QCOMPARE(SoundPlayer::readiness(true), SoundPlayer::Readiness::NoEnglishVoice);
+    SoundPlayer::setHandler({});
+    QCOMPARE(played, (QStringList {shipped, SoundPlayer::SpeechMark + QStringLiteral("eight"),
+                                   SoundPlayer::SpeechMark + QStringLiteral("my own word")}));
+}
+
+// The speech engine the package depends on is installed, offline, with an
+// English voice; without a sound device the test that needs it says so.
+void TestSoundPlayer::offlineEnglishVoiceIsThere()
+{
+    QTextToSpeech *speech = SoundPlayer::speech();
+    QVERIFY2(speech, "the flite plug-in of Qt TextToSpeech is not installed");
+    QCOMPARE(speech->voice().locale().language(), QLocale::English);
+    const bool output = !QMediaDevices::audioOutputs().isEmpty();
+    QCOMPARE(SoundPlayer::readiness(true), output ? SoundPlayer::Readiness::Ready : SoundPlayer::Readiness::NoOutput);
+    if (!output)
+        return;
+    QSignalSpy states(speech, &QTextToSpeech::stateChanged);
+    SoundPlayer::speak(QStringLiteral("apple"));
+    const auto spoke = [&states] {
+        return std::any_of(states.cbegin(), states.cend(), [](const QList<QVariant> &arguments) {
+            return arguments.at(0).value<QTextToSpeech::State>() == QTextToSpeech::Speaking;
+        });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(spoke(), 20000);
 }
 
 QTEST_MAIN(TestSoundPlayer)
