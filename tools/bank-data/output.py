@@ -48,22 +48,19 @@ RULE_REASONS = {
     "capitalised in the list": "the list capitalises it at the start of sentences",
     "everyday word beyond": "a word of the calendar or of a first conversation",
 }
-HAND_REASON = "hand choice: the everyday word where EDICT's ranking picks a narrower one"
-
 
 def with_reasons(rows, reasons):
     """The review's rows with a last column saying why each stays as it is: the
     reason written for its headword and meaning (reviewed.tsv, or the comment of a
     hand choice), else the rules' reasons when they answer every flag; empty when
-    the row still wants a reader."""
+    the row still wants a reader.  A hand choice is a flag no rule answers: each
+    says in its own comment why its meaning is the first one to learn."""
     out = []
     for row in rows:
         word, meaning, flags = row[1].lower(), row[2], row[4].split("; ")
         written_for, reason = reasons.get(word, (None, ""))
         if reason and written_for not in (None, meaning):
             reason = ""
-        if not reason and "hand choice" in flags:
-            reason = HAND_REASON
         if not reason:
             answered = [next((why for start, why in RULE_REASONS.items()
                               if flag.startswith(start)), None) for flag in flags]

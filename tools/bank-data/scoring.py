@@ -319,11 +319,12 @@ def candidates_for(word, matches, signals):
 
 
 # Set forms that a hand choice may add to a dictionary word, with their readings:
-# 用意ができた for ready, 運がいい for lucky, 不思議に思う for wonder.
+# 用意ができた for ready, 運がいい for lucky, 不思議に思う for wonder, 鍵をかける
+# for lock, 餌をやる for feed, 台無しにする for ruin.
 HAND_TAILS = {"ができた": "ができた", "がいい": "がいい", "に思う": "におもう", "が高い": "がたかい",
-              "をあげる": "をあげる", "をつく": "をつく",
-              "している": "している", "とする": "とする", "した": "した", "する": "する",
-              "で": "で", "に": "に", "な": "な", "の": "の"}
+              "をあげる": "をあげる", "をかける": "をかける", "をやる": "をやる", "をつく": "をつく",
+              "している": "している", "にする": "にする", "とする": "とする", "した": "した",
+              "する": "する", "で": "で", "に": "に", "な": "な", "の": "の"}
 
 
 def usual_line(meaning, reading, by_reading, word=None):

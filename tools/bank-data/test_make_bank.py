@@ -166,6 +166,26 @@ class ReviewTest(unittest.TestCase):
         self.assertNotIn("dog", notes)
 
 
+class ReasonTest(unittest.TestCase):
+    REASONS = {"get": (None, "もらう, to receive"), "strange": ("見知らぬ", "unknown to one"),
+               "odd": ("妙な", "odd as strange")}
+    # headword, meaning, flags of the review, the reason it stays ("" wants a reader)
+    CASES = [
+        ("get", "もらう", "hand choice", "もらう, to receive"),
+        ("look", "見る", "hand choice", ""),  # every hand choice says why, in its comment
+        ("strange", "奇妙な", "displaced: 変な went to 'weird'", ""),  # written for another meaning
+        ("odd", "妙な", "displaced: 奇妙な went to 'strange'", "odd as strange"),
+        ("nose", "鼻", "same reading as 花 ('flower')", output.RULE_REASONS["same reading as"]),
+        ("nose", "鼻", "same reading as 花 ('flower'); reverse check: 鼻 translates 'snout' first", ""),
+    ]
+
+    def test_each_row_stays_for_a_written_reason(self):
+        for word, meaning, flags, expected in self.CASES:
+            with self.subTest(word=word, flags=flags):
+                rows = output.with_reasons([(1, word, meaning, "", flags)], self.REASONS)
+                self.assertEqual(rows[0][5], expected)
+
+
 class KanjiGradeTest(unittest.TestCase):
     GRADES = {"見": 1, "言": 2, "告": 5, "眺": 8, "偉": 8, "貰": 9}
     CASES = [("見る", 0), ("言う", 0), ("告げる", 3), ("眺める", 8), ("もらう", 0),
@@ -215,6 +235,38 @@ class PartOfSpeechTest(unittest.TestCase):
         index = dictionary.gloss_index(edict("出血 [しゅっけつ] /(n,vs) bleeding/to bleed/(P)/"))
         got = wordforms.headword_for("bleeding", set(), index, Tables(), Counter(), self.ENGLISH)
         self.assertEqual(got, ("bleed", "verb of 'bleeding'"))
+
+
+class HandChoiceTest(unittest.TestCase):
+    LINES = edict("鍵 [かぎ] /(n) key/(P)/", "餌 [えさ] /(n) feed/bait/(P)/",
+                  "台無し [だいなし] /(adj-na,n) mess/ruin/(P)/", "太る [ふとる] /(v5r,vi) to grow fat/(P)/",
+                  "確認 [かくにん] /(n,vs) confirmation/check/(P)/",
+                  "提供 [ていきょう] /(n,vs) offer/provision/(P)/")
+    ENGLISH = wordforms.EnglishPos(counts={"provide": {"verb": 311}})
+    # headword, the hand choice as written, the meaning it gives (None: the run stops)
+    CASES = [
+        ("lock", ("鍵をかける", "かぎをかける"), "鍵をかける"),  # set forms stand as written
+        ("feed", ("餌をやる", "えさをやる"), "餌をやる"),
+        ("ruin", ("台無しにする", "だいなしにする"), "台無しにする"),
+        ("fat", ("太った", "ふとった"), "太った"),  # a verb's past
+        ("check", ("確認する", "かくにんする"), "確認する"),
+        ("provide", ("提供", "ていきょう"), "提供する"),  # the headword's part of speech
+        ("lock", ("錠をかける", "じょうをかける"), None),  # no such word in the dictionary
+        ("feed", ("餌をやる", "えさおやる"), None),  # the reading does not match
+    ]
+
+    def test_hand_choices_are_dictionary_words_in_a_set_form(self):
+        by_reading = dictionary.lines_by_reading(self.LINES)
+        for word, (meaning, reading), expected in self.CASES:
+            with self.subTest(word=word, meaning=meaning):
+                if expected is None:
+                    with self.assertRaises(SystemExit):
+                        scoring.override_candidate(word, meaning, reading, by_reading, {},
+                                                   self.ENGLISH)
+                    continue
+                got = scoring.override_candidate(word, meaning, reading, by_reading, {},
+                                                 self.ENGLISH)
+                self.assertEqual(got.meaning, expected)
 
 
 class CapitalTest(unittest.TestCase):
