@@ -235,6 +235,8 @@ private slots:
     void narrowingAndEsc_data();
     void narrowingAndEsc();
     void sameTextCountsAsCorrect();
+    void capitalTypedWithShift_data();
+    void capitalTypedWithShift();
     void beginningOfTheAnswerIsNeverShown_data();
     void beginningOfTheAnswerIsNeverShown();
     void levelMoves_data();
@@ -551,6 +553,41 @@ void MainWindowTest::sameTextCountsAsCorrect()
     s.type(QStringLiteral("appl"));
     QCOMPARE(s.TargetAlive(), (std::array<QString, 3>{"1", "1", ""}));
     s.type(QStringLiteral("e"));
+    QCOMPARE(Common::TestMarks[1], TestRules::MarkCorrect);
+    QCOMPARE(Common::TestCorrectCount, 1);
+}
+
+void MainWindowTest::capitalTypedWithShift_data()
+{
+    QTest::addColumn<bool>("kana");
+    QTest::newRow("romaji") << false;
+    QTest::newRow("kana") << true;
+}
+
+// Days, months and languages keep their capital: the candidates show it, and
+// the learner types it with Shift, in either input method.
+void MainWindowTest::capitalTypedWithShift()
+{
+    QFETCH(bool, kana);
+    QStringList bank{"Monday", "月曜日", "げつようび", "March", "三月", "さんがつ", "English", "英語", "えいご"};
+    bank << standardBank(17).mid(9);
+    Session s(bank, QStringLiteral("英訳"));
+    QVERIFY(s.load());
+    if (kana)
+        s.window->Option2->setChecked(true);
+    s.scriptRandom({0.9, 0.0, 0.0, 1.5 / 17, 2.5 / 17});
+    s.key(Qt::Key_Return);
+    MainWindow &w = *s.window;
+    QCOMPARE(s.TargetQuestion(), (std::array<int, 3>{0, 1, 2}));
+    for (int box = 0; box < 3; ++box)
+    {
+        QCOMPARE(w.Label2[box]->text(), bank[3 * box]);
+        QCOMPARE(w.Picture1[box]->answerParts().join(QString()), bank[3 * box]);
+    }
+
+    s.type(QStringLiteral("m"));
+    QCOMPARE(w.Picture1[0]->answerParts(), (QStringList{"", "", "Monday"}));
+    s.type(QStringLiteral("Monday"));
     QCOMPARE(Common::TestMarks[1], TestRules::MarkCorrect);
     QCOMPARE(Common::TestCorrectCount, 1);
 }
