@@ -780,7 +780,7 @@ void MainWindow::menuRestore_Click()
     // and saved first, so it is kept among the backups.
     if (isRunning())
         m_session->EndTest();
-    RecordRestore dialog(this);
+    RecordRestore dialog(m_history.get(), this);
     if (Modal::exec(dialog) == QDialog::Accepted)
         RefreshAfterSettings();
 }

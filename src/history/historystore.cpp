@@ -15,12 +15,15 @@
 #include <atomic>
 #include <cstdio>
 
+#include "core/clock.h"
 #include "core/message.h"
 #include "core/programfolder.h"
+#include "historybackups.h"
 
 namespace
 {
     const QString FileName = QStringLiteral("history.sqlite3");
+    const QString RestoreHint = QStringLiteral("［ファイル］→［成績を復元…］で、バックアップから戻せます。");
 
     // The rule of HistoryTest::missed(), for tests t and their questions q.
     const QString MissedCondition = QStringLiteral("(q.correct = 0 AND (q.answered = 1 OR t.ended_by = 'T'))");
@@ -253,7 +256,8 @@ QString HistoryStore::problemText() const
         if (m_asideName.isEmpty())
             return QStringLiteral("学習履歴ファイルが壊れています。") + notKept + u'\n' + file;
         return QStringLiteral("学習履歴ファイルが壊れていたため、%1 として残し、新しい学習履歴を始めました。")
-            .arg(QDir::toNativeSeparators(m_asideName));
+                   .arg(QDir::toNativeSeparators(m_asideName))
+            + (HistoryBackups::List(m_path).isEmpty() ? QString() : RestoreHint);
     case Problem::NewerVersion:
         return QStringLiteral("学習履歴ファイルは新しい版のVocamiraで作られたため、この版では読み書きしません。")
             + notKept + u'\n' + file;
@@ -266,6 +270,7 @@ QString HistoryStore::problemText() const
 
 bool HistoryStore::addTest(HistoryTest &test)
 {
+    keepDailyBackup();
     bool written = ensureOpen() && writeTest(test);
     // A damaged file has just been set aside: the test goes into a fresh one.
     if (!written && m_problem == Problem::Damaged && !m_asideName.isEmpty())
@@ -293,8 +298,31 @@ bool HistoryStore::ensureOpen()
     return opened;
 }
 
+// Before the day's first test changes the history, a copy of it is kept.
+void HistoryStore::keepDailyBackup()
+{
+    const QDateTime now = Clock::currentDateTime();
+    if (m_backedUpOn == now.date())
+        return;
+    m_backedUpOn = now.date();
+    // A fresh history begun in place of a damaged one would only push a sound copy out.
+    if (!QFileInfo(m_path).isFile() || !ensureOpen() || m_problem == Problem::Damaged)
+        return;
+    if (!HistoryBackups::KeepDaily(*this, now))
+        Message::post(QStringLiteral("学習履歴のバックアップを作れませんでした。学習履歴の記録は続けます。\n%1")
+                          .arg(QDir::toNativeSeparators(HistoryBackups::FolderFor(m_path))));
+}
+
 bool HistoryStore::open()
 {
+    // A history that has gone is begun afresh; the learner hears that its copies can bring it back.
+    if (m_creation == Creation::CreateIfMissing && !QFileInfo::exists(m_path) && !m_toldMissing
+        && m_asideName.isEmpty() && !HistoryBackups::List(m_path).isEmpty())
+    {
+        m_toldMissing = true;
+        Message::post(QStringLiteral("学習履歴ファイルが見つからないため、新しい学習履歴を始めました。%1\n%2")
+                          .arg(RestoreHint, QDir::toNativeSeparators(m_path)));
+    }
     if (m_creation == Creation::ExistingOnly && !QFileInfo(m_path).isFile())
     {
         m_problem = Problem::CannotOpen;

@@ -149,6 +149,7 @@ private:
     // Sets m_problem from a failed statement; a damaged file is set aside.
     void fail(const QSqlError &error);
     void setAside();
+    void keepDailyBackup();
     // Deals with a -shm or -wal that a run which could only read left behind.
     void healLeftovers();
     // The file (or folder) that makes the history read-only.
@@ -171,5 +172,7 @@ private:
     Problem m_problem = Problem::None;
     QString m_asideName; // where a damaged file was kept
     QStringList m_told;
+    bool m_toldMissing = false;
+    QDate m_backedUpOn;
     QMultiHash<QString, qint64> m_awaiting; // test ids by records path
 };

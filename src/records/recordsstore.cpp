@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include "core/clock.h"
 #include "core/common.h"
 #include "core/message.h"
 #include "core/programfolder.h"
@@ -107,7 +108,7 @@ namespace
             *error = QStringLiteral("始めに読み込めなかったファイルなので、元の成績を守るため上書きしません。");
             return false;
         }
-        const bool backedUp = RecordBackups::KeepDaily(path, QDateTime::currentDateTime());
+        const bool backedUp = RecordBackups::KeepDaily(path, Clock::currentDateTime());
         if (!GsxSeq::WriteContainerFile(path, lines, error))
             return false;
         if (!backedUp)
@@ -362,7 +363,7 @@ bool Common::RestoreRecords(const QString &backupPath)
     const qsizetype waiting = unsavedIndex(path);
     if (waiting >= 0 && !writeRecords(path, unsavedFiles()[waiting].lines, &error))
         error = QStringLiteral("保存されていない今の成績を、先に保存できませんでした。") + error;
-    else if (QFileInfo::exists(path) && !RecordBackups::Keep(path, QDateTime::currentDateTime()))
+    else if (QFileInfo::exists(path) && !RecordBackups::Keep(path, Clock::currentDateTime()))
         error = QStringLiteral("今の成績ファイルのバックアップを作れませんでした。");
     else if (notLoadedFiles().contains(path))
         error = QStringLiteral("読み込めなかった成績ファイルは上書きしません。");

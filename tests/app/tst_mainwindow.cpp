@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QFileDialog>
@@ -21,6 +22,7 @@
 #include "bank/questions.h"
 #include "core/message.h"
 #include "help/pageopener.h"
+#include "history/historybackups.h"
 #include "history/historysupport.h"
 #include "history/historywindow.h"
 #include "history/weakhistory.h"
@@ -274,6 +276,8 @@ private slots:
     void unsavedRecordsAtQuit_data();
     void unsavedRecordsAtQuit();
     void damagedHistoryIsToldInTheWindow();
+    void historyComesBackFromItsBackup_data();
+    void historyComesBackFromItsBackup();
 };
 
 void MainWindowTest::initTestCase()
@@ -1022,13 +1026,112 @@ void MainWindowTest::restoreFromTheFileMenuRefreshes()
         restore.backupList->selectRow(restore.backupList->rowCount() - 1); // the oldest, LEVEL 4
         QTest::mouseClick(restore.restoreButton, Qt::LeftButton);
     });
+    // Asked first, naming the copy and what is kept; "no" changes nothing.
+    QStringList asked;
+    bool yes = false;
+    Message::setQuestionHandler([&](const QString &text) {
+        asked.append(text);
+        return yes;
+    });
     s.window->menuRestore->trigger();
+    QCOMPARE(Common::CurrentLevel, 7);
+    QCOMPARE(s.folder.messages(), QStringList());
+    QCOMPARE(asked.size(), 1);
+    for (const char *part : {"2026/01/02 08:00", "LEVEL 4）", "今の成績（LEVEL 7）も、バックアップとして残ります"})
+        QVERIFY2(asked[0].contains(QString::fromUtf8(part)), qPrintable(asked[0]));
+
+    yes = true;
+    s.window->menuRestore->trigger();
+    Message::setQuestionHandler({});
     QCOMPARE(rows.last(), QStringLiteral("4/4"));
     QCOMPARE(s.window->Label4->text(), QStringLiteral("LEVEL : 4"));
     QCOMPARE(Common::CurrentLevel, 4);
+    // Told that it is done and what the LEVEL is now.
+    QCOMPARE(s.folder.messages(), QStringList{"成績を 2026/01/02 08:00 の時点に戻しました。今の LEVEL は 4 です。"});
     // The records of LEVEL 7 are among the backups now.
     s.window->menuRestore->trigger();
     QVERIFY(rows.contains(QStringLiteral("7/7")));
+}
+
+void MainWindowTest::historyComesBackFromItsBackup_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("withRecords");
+
+    QTest::newRow("deleted, back with the records of the day") << "deleted" << true;
+    QTest::newRow("deleted, back on its own") << "deleted" << false;
+    QTest::newRow("damaged, back with the records of the day") << "damaged" << true;
+    QTest::newRow("damaged, back on its own") << "damaged" << false;
+}
+
+void MainWindowTest::historyComesBackFromItsBackup()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, withRecords);
+    Session s(standardBank(17 * 3));
+    QDateTime now(QDate(2026, 12, 7), QTime(9, 0));
+    Clock::setDateTimeSource([&now] { return now; });
+    QVERIFY(s.load());
+    const auto passChallenge = [&s] {
+        s.key(Qt::Key_Return);
+        while (s.running())
+            s.answer(0);
+    };
+    // A test on each of two days: the second day's first test keeps the first day's records and history.
+    passChallenge();
+    now = now.addDays(1);
+    passChallenge();
+    QCOMPARE(Common::CurrentLevel, 2);
+    const QString path = HistoryStore::defaultPath();
+    QCOMPARE(HistoryBackups::List(path).size(), 1);
+    QCOMPARE(HistoryBackups::List(path)[0].tests, 1);
+
+    // The next start finds the history gone, or damaged.
+    s.window.reset();
+    if (fault == u"deleted")
+    {
+        for (const QString &file : {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm")})
+            QFile::remove(file);
+    }
+    else
+        ProgramFolderFixture::writeFile(path, QByteArray(5000, 'x'));
+    now = now.addSecs(600);
+    QVERIFY(s.load());
+    auto *bar = s.find<NoticeBar>(QStringLiteral("NoticeBar"));
+    QTRY_COMPARE(bar->texts().size(), 1);
+    QVERIFY2(bar->texts()[0].contains(QStringLiteral("成績を復元")), qPrintable(bar->texts()[0]));
+
+    s.modals.answer(QStringLiteral("RecordRestore"), [withRecords](QDialog &dialog) {
+        auto &restore = static_cast<RecordRestore &>(dialog);
+        if (withRecords)
+        {
+            // The newest copy of the records, of the second day, has the history of that day beside it.
+            QCOMPARE(restore.backupList->item(0, 3)->text(), QStringLiteral("あり"));
+            QVERIFY(restore.withHistory->isEnabled());
+            restore.withHistory->setChecked(true);
+            restore.restoreButton->click();
+        }
+        else
+            restore.historyButton->click();
+    });
+    Message::setQuestionHandler([](const QString &) { return true; });
+    s.window->menuRestore->trigger();
+    Message::setQuestionHandler({});
+    Clock::setDateTimeSource({});
+
+    // The history of the first day is back, and the LEVEL line agrees with the records whenever they went back too.
+    HistoryStore store(path);
+    const QList<HistoryStore::TestPoint> points = store.testPoints(HistoryFilter::current());
+    QCOMPARE(points.size(), 1);
+    QCOMPARE(points[0].levelAfter, 1);
+    QCOMPARE(Common::CurrentLevel, withRecords ? 1 : 2);
+    QVERIFY(s.folder.messages().last().contains(withRecords ? QStringLiteral("今の LEVEL は 1 です") : QStringLiteral("テスト 1回")));
+    // Nothing was lost on the way: the damaged file, and the history that was replaced, are kept.
+    QCOMPARE(QFileInfo::exists(path + QStringLiteral(".damaged")), fault == u"damaged");
+    QCOMPARE(HistoryBackups::List(path).size(), 2);
+    // A test goes on into the restored history.
+    passChallenge();
+    QCOMPARE(store.totals(HistoryFilter::current()).tests, 2);
 }
 
 void MainWindowTest::levelListKeepsAValidChoice()
