@@ -76,6 +76,8 @@ UnsavedRecords::UnsavedRecords(QWidget *owner)
     message->setTextFormat(Qt::PlainText);
     message->setWordWrap(true);
     message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Room for a path on a line; the width follows the font, so it fits at any scale.
+    message->setMinimumWidth(28 * fontMetrics().height());
 
     retryButton = new QPushButton(QStringLiteral("もう一度保存(&R)"), this);
     retryButton->setObjectName(QStringLiteral("retryButton"));
