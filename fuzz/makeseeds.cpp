@@ -1,6 +1,7 @@
 // Writes the seed corpora of every harness from valid files made by the
 // program's own writers, plus a few cut short, into the folder given.
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 
 #include "bank/gsxseq.h"
@@ -10,6 +11,8 @@
 #include "judge/judgetable.h"
 #include "judge/romansettings.h"
 #include "records/recordsstore.h"
+#include "transfer/archivewriter.h"
+#include "transfer/transfermanifest.h"
 
 namespace
 {
@@ -110,6 +113,40 @@ namespace
         seed(u"userbank"_qs, u"nosettings"_qs, bank.left(bank.size() - 5));
     }
 
+    // Learner's data files as the export writes them, and one cut short.
+    void archiveSeeds()
+    {
+        const QList<std::pair<QString, QByteArray>> files {
+            {u"ini/tst.ini"_qs, Cp932::encode(u"[SYUTUDAI]\r\nTEXTKIND=USER\r\nTEXTNAME=旅行\r\n"_qs)},
+            {u"word/ユーザーテキスト/旅行.txt"_qs, Cp932::encode(u"go\r\n行く\r\nいく\r\n"_qs)},
+            {u"seiseki/標準テキスト/data1.dat"_qs, container(recordLines(5, 2))},
+        };
+        TransferManifest manifest;
+        manifest.programVersion = u"1.0"_qs;
+        manifest.created = QDateTime(QDate(2025, 4, 1), QTime(9, 30));
+        for (const auto &[path, bytes] : files)
+            manifest.files.append({path, bytes.size(), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()});
+        manifest.records.append({files[2].first, u"STANDARD"_qs, QString(), u"和訳"_qs, 2, 2});
+        const QString path = FuzzSupport::programFolder() + u"/seed.zip"_qs;
+        ArchiveWriter writer(path);
+        writer.open();
+        writer.addBytes(TransferManifest::FileName, manifest.toJson());
+        for (const auto &[name, bytes] : files)
+            writer.addBytes(name, bytes);
+        writer.commit();
+        const QByteArray zip = FuzzSupport::readFile(path);
+        seed(u"archive"_qs, u"study"_qs, zip);
+        seed(u"archive"_qs, u"cut"_qs, zip.left(zip.size() - 30));
+
+        ArchiveWriter empty(path);
+        empty.open();
+        manifest.files.clear();
+        manifest.records.clear();
+        empty.addBytes(TransferManifest::FileName, manifest.toJson());
+        empty.commit();
+        seed(u"archive"_qs, u"empty"_qs, FuzzSupport::readFile(path));
+    }
+
     void judgeSeeds()
     {
         // Roman input, a few units, then keys.
@@ -134,5 +171,6 @@ int main(int argc, char **argv)
     romanSeeds();
     userBankSeeds();
     judgeSeeds();
+    archiveSeeds();
     return 0;
 }
