@@ -5,6 +5,7 @@ import unittest
 from collections import Counter
 
 import assignment
+import blind_sample
 import dictionary
 import make_bank
 import numberwords
@@ -299,6 +300,25 @@ class NumberTest(unittest.TestCase):
         for word, expected in self.CASES:
             with self.subTest(word):
                 self.assertEqual(numberwords.number_meaning(word), expected)
+
+
+class BlindSampleTest(unittest.TestCase):
+    ROWS = [[f"w{n}", f"m{n}", f"r{n}"] for n in range(1700)]
+    # size, LEVELs drawn from (None: all), the rows the sample may hold
+    CASES = [(200, None, 1700), (150, 30, 510), (20, 1, 17), (40, 1, 17)]
+
+    def test_a_seed_draws_the_same_distinct_rows_of_its_levels(self):
+        for size, levels, pool in self.CASES:
+            with self.subTest(size=size, levels=levels):
+                drawn = blind_sample.sample(self.ROWS, size, 7, levels)
+                self.assertEqual(drawn, blind_sample.sample(self.ROWS, size, 7, levels))
+                numbers = [row[0] for row in drawn]
+                self.assertEqual(len(numbers), min(size, pool))
+                self.assertEqual(numbers, sorted(set(numbers)))
+                self.assertTrue(1 <= numbers[0] and numbers[-1] <= pool)
+                self.assertEqual(drawn[0][1:], tuple(self.ROWS[numbers[0] - 1]))
+        self.assertNotEqual(blind_sample.sample(self.ROWS, 200, 7),
+                            blind_sample.sample(self.ROWS, 200, 8))
 
 
 if __name__ == "__main__":
