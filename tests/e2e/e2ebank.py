@@ -81,6 +81,32 @@ def user_keys_of_prompt(prompt):
     return _USER_KEYS[prompt]
 
 
+# A bank of two LEVELs for the 英訳 direction, whose answers keep their capitals:
+# the learner types each capital with Shift.
+CAPITALS = [
+    ("January", "一月", "いちがつ"), ("February", "二月", "にがつ"), ("March", "三月", "さんがつ"),
+    ("April", "四月", "しがつ"), ("May", "五月", "ごがつ"), ("June", "六月", "ろくがつ"),
+    ("July", "七月", "しちがつ"), ("August", "八月", "はちがつ"), ("September", "九月", "くがつ"),
+    ("October", "十月", "じゅうがつ"), ("November", "十一月", "じゅういちがつ"),
+    ("December", "十二月", "じゅうにがつ"), ("Monday", "月曜日", "げつようび"),
+    ("Tuesday", "火曜日", "かようび"), ("Wednesday", "水曜日", "すいようび"),
+    ("Thursday", "木曜日", "もくようび"), ("Friday", "金曜日", "きんようび"),
+    ("Saturday", "土曜日", "どようび"), ("Sunday", "日曜日", "にちようび"),
+    ("English", "英語", "えいご"), ("Japanese", "日本語", "にほんご"), ("French", "フランス語", "ふらんすご"),
+    ("Chinese", "中国語", "ちゅうごくご"), ("German", "ドイツ語", "どいつご"), ("Spanish", "スペイン語", "すぺいんご"),
+    ("Christmas", "クリスマス", "くりすます"), ("American", "アメリカ人", "あめりかじん"),
+    ("Italian", "イタリア語", "いたりあご"), ("Korean", "韓国語", "かんこくご"), ("Russian", "ロシア語", "ろしあご"),
+    ("Easter", "復活祭", "ふっかつさい"), ("Halloween", "ハロウィーン", "はろうぃーん"),
+    ("Canada", "カナダ", "かなだ"), ("Europe", "ヨーロッパ", "よーろっぱ"),
+]
+_ENGLISH_OF_MEANING = {meaning: english for english, meaning, _ in CAPITALS}
+assert len(_ENGLISH_OF_MEANING) == len(CAPITALS) == 34
+
+
+def english_of_meaning(meaning):
+    return _ENGLISH_OF_MEANING[meaning]
+
+
 _BY_PROMPT = {prompt: (meaning, reading) for prompt, meaning, reading in ENTRIES}
 _BY_MEANING = {meaning: reading for _, meaning, reading in ENTRIES}
 assert len(_BY_PROMPT) == len(_BY_MEANING) == len(ENTRIES) == 34
