@@ -536,7 +536,10 @@ void MainWindow::startPractice()
     using namespace Common;
     if (isRunning())
         return;
-    const QList<int> words = weakWords().practiceWords(QuestionsPerTest);
+    const WeakWords weak = weakWords();
+    QList<int> words = weak.practiceWords(QuestionsPerTest);
+    if (words.isEmpty())
+        words = weak.practiceWords(QuestionsPerTest, WeakWords::Take::Early);
     if (words.isEmpty())
     {
         Message::show(m_weakHistory && m_weakHistory->unreadable()

@@ -104,9 +104,34 @@ namespace
                         " FROM tests t JOIN questions q ON q.test_id = t.id"
                         " GROUP BY t.bank_kind, t.bank_name, t.direction, q.prompt, q.answer")
              .arg(MissedCondition)},
+        // 4 -> 5: the learner's choices in the word book, and each restore of
+        // records, in time order; a word is its prompt and answer.
+        {QStringLiteral("CREATE TABLE marks ("
+                        " id INTEGER PRIMARY KEY,"
+                        " at INTEGER NOT NULL," // milliseconds since 1970, UTC
+                        " bank_kind TEXT NOT NULL,"
+                        " bank_name TEXT NOT NULL,"
+                        " direction TEXT NOT NULL,"
+                        " prompt TEXT NOT NULL,"
+                        " answer TEXT NOT NULL,"
+                        " bank_index INTEGER NOT NULL," // where the bank held it then
+                        " mark TEXT NOT NULL)"),        // one of MarkCodes
+         QStringLiteral("CREATE INDEX marks_by_bank ON marks (bank_kind, bank_name, direction, at)"),
+         QStringLiteral("CREATE TABLE restores ("
+                        " id INTEGER PRIMARY KEY,"
+                        " at INTEGER NOT NULL,"
+                        " bank_kind TEXT NOT NULL,"
+                        " bank_name TEXT NOT NULL,"
+                        " direction TEXT NOT NULL,"
+                        " level_before INTEGER NOT NULL,"
+                        " level_after INTEGER NOT NULL)")},
     };
     // ended_by, in the order of HistoryTest::Ending.
     const QStringList EndingCodes {QStringLiteral("A"), QStringLiteral("T"), QStringLiteral("S")};
+
+    // marks.mark, in the order of WordMark::Kind.
+    const QStringList MarkCodes {QStringLiteral("known"), QStringLiteral("not_known"), QStringLiteral("weak"),
+                                 QStringLiteral("not_weak")};
 
     // SQLite's primary result codes.
     enum SqliteCode
@@ -886,6 +911,7 @@ bool HistoryStore::forEachAskedWord(const HistoryFilter &filter, const std::func
         if (id != testId)
         {
             testId = id;
+            word.startedMs = query.value(1).toLongLong();
             word.testDay = fromMs(query.value(1)).date();
             word.practice = query.value(2).toInt() != 0;
         }
@@ -898,4 +924,136 @@ bool HistoryStore::forEachAskedWord(const HistoryFilter &filter, const std::func
         visit(word);
     }
     return true;
+}
+
+bool HistoryStore::addMarks(const QList<Mark> &marks)
+{
+    if (!ensureOpen())
+    {
+        tell();
+        return false;
+    }
+    QSqlQuery query(m_db);
+    if (!exec(query, QStringLiteral("BEGIN IMMEDIATE")))
+    {
+        tell();
+        return false;
+    }
+    query.prepare(QStringLiteral("INSERT INTO marks (at, bank_kind, bank_name, direction, prompt, answer, bank_index,"
+                                 " mark) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    for (const Mark &mark : marks)
+    {
+        for (const QVariant &value :
+             {QVariant(mark.at.toMSecsSinceEpoch()), text(mark.bankKind), text(mark.bankName), text(mark.direction),
+              text(mark.prompt), text(mark.answer), QVariant(mark.bankIndex), QVariant(MarkCodes[int(mark.kind)])})
+            query.addBindValue(value);
+        if (!exec(query))
+        {
+            tell();
+            return false;
+        }
+    }
+    if (!exec(query, QStringLiteral("COMMIT")))
+    {
+        tell();
+        return false;
+    }
+    if (m_problem != Problem::Damaged)
+        m_problem = Problem::None;
+    return true;
+}
+
+bool HistoryStore::forEachMark(const HistoryFilter &filter, const std::function<void(const Mark &)> &visit)
+{
+    if (!ensureOpen())
+        return false;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT m.at, m.bank_kind, m.bank_name, m.direction, m.prompt, m.answer,"
+                                 " m.bank_index, m.mark FROM marks m WHERE %1 ORDER BY m.at, m.id")
+                      .arg(whereClause(filter, QStringLiteral("m"))));
+    bindFilter(query, filter);
+    if (!exec(query))
+    {
+        tell();
+        return false;
+    }
+    Mark mark;
+    while (query.next())
+    {
+        const qsizetype kind = MarkCodes.indexOf(query.value(7).toString());
+        // A mark of a later version means nothing to this one.
+        if (kind < 0)
+            continue;
+        mark.at = fromMs(query.value(0));
+        mark.bankKind = query.value(1).toString();
+        mark.bankName = query.value(2).toString();
+        mark.direction = query.value(3).toString();
+        mark.prompt = query.value(4).toString();
+        mark.answer = query.value(5).toString();
+        mark.bankIndex = query.value(6).toInt();
+        mark.kind = WordMark::Kind(kind);
+        visit(mark);
+    }
+    return true;
+}
+
+bool HistoryStore::addRestore(const HistoryFilter &bank, const QDateTime &at, int levelBefore, int levelAfter)
+{
+    if (!ensureOpen())
+    {
+        tell();
+        return false;
+    }
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("INSERT INTO restores (at, bank_kind, bank_name, direction, level_before,"
+                                 " level_after) VALUES (?, ?, ?, ?, ?, ?)"));
+    for (const QVariant &value : {QVariant(at.toMSecsSinceEpoch()), text(bank.bankKind), text(bank.bankName),
+                                  text(bank.direction), QVariant(levelBefore), QVariant(levelAfter)})
+        query.addBindValue(value);
+    if (!exec(query))
+    {
+        tell();
+        return false;
+    }
+    return true;
+}
+
+QList<HistoryStore::Restore> HistoryStore::restores(const HistoryFilter &filter)
+{
+    QList<Restore> list;
+    if (!ensureOpen())
+        return list;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT r.at, r.level_before, r.level_after FROM restores r WHERE %1"
+                                 " ORDER BY r.at, r.id")
+                      .arg(whereClause(filter, QStringLiteral("r"))));
+    bindFilter(query, filter);
+    if (!exec(query))
+    {
+        tell();
+        return list;
+    }
+    while (query.next())
+        list.append({fromMs(query.value(0)), query.value(1).toInt(), query.value(2).toInt()});
+    return list;
+}
+
+QList<HistoryFilter> HistoryStore::banks()
+{
+    QList<HistoryFilter> list;
+    if (!ensureOpen())
+        return list;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!exec(query, QStringLiteral("SELECT bank_kind, bank_name, direction FROM tests"
+                                    " UNION SELECT bank_kind, bank_name, direction FROM marks ORDER BY 1, 2, 3")))
+    {
+        tell();
+        return list;
+    }
+    while (query.next())
+        list.append({false, query.value(0).toString(), query.value(1).toString(), query.value(2).toString()});
+    return list;
 }

@@ -10,6 +10,7 @@
 
 #include "historyfilter.h"
 #include "historytest.h"
+#include "practice/wordmark.h"
 
 class QSqlError;
 class QSqlQuery;
@@ -26,8 +27,9 @@ public:
     // Schema versions, kept in PRAGMA user_version: 1 held the tests and
     // their questions, 2 added the wrong candidate's answer text and the
     // moment each question was shown, 3 the counts of each word, 4 how each
-    // test ended and whether its records were saved.
-    static constexpr int SchemaVersion = 4;
+    // test ended and whether its records were saved, 5 the learner's marks
+    // of words and the restores of records.
+    static constexpr int SchemaVersion = 5;
 
     enum class Problem
     {
@@ -124,6 +126,7 @@ public:
     // (HistoryTest::leftOut) is not visited.
     struct AskedWord
     {
+        qint64 startedMs = 0;  // the start of the test, milliseconds since 1970
         QDate testDay;         // the day the test began
         bool practice = false; // asked in a weak-word practice test
         int bankIndex = 0;
@@ -138,6 +141,36 @@ public:
 
     // Every test with its questions, oldest first.
     bool forEachTest(const HistoryFilter &filter, const std::function<void(const HistoryTest &)> &visit);
+
+    // One choice of the learner in the word book.
+    struct Mark
+    {
+        QDateTime at;
+        QString bankKind;
+        QString bankName;
+        QString direction;
+        QString prompt;
+        QString answer;
+        int bankIndex = 0;
+        WordMark::Kind kind = WordMark::Kind::Known;
+    };
+    // Keeps the marks in one transaction: all or none.
+    bool addMarks(const QList<Mark> &marks);
+    // The marks, oldest first.
+    bool forEachMark(const HistoryFilter &filter, const std::function<void(const Mark &)> &visit);
+
+    // Records of a bank and direction put back from a backup.
+    struct Restore
+    {
+        QDateTime at;
+        int levelBefore = 0;
+        int levelAfter = 0;
+    };
+    // Every bank and direction that has tests or marks, in order.
+    QList<HistoryFilter> banks();
+
+    bool addRestore(const HistoryFilter &bank, const QDateTime &at, int levelBefore, int levelAfter);
+    QList<Restore> restores(const HistoryFilter &filter);
 
 private:
     // Opens the file on first use; a problem is told to the learner.

@@ -1,19 +1,5 @@
 #include "weakhistory.h"
 
-#include "bankmatch.h"
-#include "historystore.h"
-#include "historytest.h"
-
-namespace
-{
-    WordAnswer::Result resultOf(bool answered, bool correct)
-    {
-        if (!answered)
-            return WordAnswer::Result::Unanswered;
-        return correct ? WordAnswer::Result::Correct : WordAnswer::Result::Wrong;
-    }
-}
-
 WeakHistory::WeakHistory(HistoryStore &store)
     : m_store(store)
 {
@@ -21,45 +7,44 @@ WeakHistory::WeakHistory(HistoryStore &store)
 
 WeakWords WeakHistory::weakWords(const QDate &today)
 {
+    return bankHistory().weakWords(today);
+}
+
+const BankHistory &WeakHistory::bankHistory()
+{
     const HistoryFilter filter = HistoryFilter::current();
     if (m_filter != filter)
-        read(filter);
-    return WeakWords(m_answers, today);
+    {
+        m_held = BankHistory();
+        // A history that could not be read is tried again next time.
+        if (m_held.read(m_store, filter))
+            m_filter = filter;
+        else
+            m_filter.reset();
+    }
+    return m_held;
 }
 
 void WeakHistory::testKept(const HistoryTest &test)
 {
     // Answers not read yet come with the rest when they are.
-    if (m_filter != HistoryFilter::current())
+    if (isCurrent())
+        m_held.addTest(test);
+}
+
+void WeakHistory::marksKept(const QList<HistoryStore::Mark> &marks)
+{
+    if (!isCurrent())
         return;
-    const QDate day = test.startedAt.date();
-    const bool practice = test.kind == TestKind::WeakWords;
-    for (const HistoryTest::Question &q : test.questions)
+    for (const HistoryStore::Mark &mark : marks)
     {
-        if (!test.leftOut(q))
-            m_answers.append({q.bankIndex, day, practice, resultOf(q.answered, q.correct), q.seconds});
+        if (HistoryFilter {false, mark.bankKind, mark.bankName, mark.direction} == *m_filter)
+            m_held.addMark(mark);
     }
 }
 
 void WeakHistory::forget()
 {
     m_filter.reset();
-    m_answers.clear();
-}
-
-void WeakHistory::read(const HistoryFilter &filter)
-{
-    m_answers.clear();
-    BankMatch bank;
-    const bool read = m_store.forEachAskedWord(filter, [this, &bank](const HistoryStore::AskedWord &asked) {
-        const int index = bank.indexOf(asked.bankIndex, asked.prompt, asked.answer);
-        if (index >= 0)
-            m_answers.append({index, asked.testDay, asked.practice, resultOf(asked.answered, asked.correct),
-                              asked.seconds});
-    });
-    // A history that could not be read is tried again next time.
-    if (read)
-        m_filter = filter;
-    else
-        m_filter.reset();
+    m_held = BankHistory();
 }

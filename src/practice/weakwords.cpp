@@ -5,18 +5,23 @@
 #include <tuple>
 #include <vector>
 
-WeakWords::WeakWords(const QList<WordAnswer> &answers, const QDate &today)
-    : m_today(today)
+WeakWords::WeakWords(const QList<WordAnswer> &answers, const QDate &today, const QList<WordMark> &marks)
+    : m_slowSeconds(slowLimit(answers))
+    , m_today(today)
 {
-    const double slow = slowLimit(answers);
-    QHash<int, WordSchedule> schedules;
-    schedules.reserve(4096);
-    for (const WordAnswer &answer : answers)
-        schedules[answer.word].apply(answer, slow);
+    m_schedules.reserve(4096);
+    WordSchedule::inTimeOrder(
+        answers, marks,
+        [this](const WordAnswer &answer) {
+            if (m_schedules[answer.word].apply(answer, m_slowSeconds) == WordSchedule::Effect::Left)
+                m_left.append(answer.day);
+        },
+        [this](const WordMark &mark) { m_schedules[mark.word].apply(mark); });
 
-    for (auto it = schedules.cbegin(); it != schedules.cend(); ++it)
+    for (auto it = m_schedules.cbegin(); it != m_schedules.cend(); ++it)
     {
-        if (!it->weak)
+        // A word the bank no longer holds cannot be asked; a known word is not.
+        if (!it->weak || it->known || it.key() < 0)
             continue;
         m_words.append({it.key(), *it});
         if (it->isDue(today))
@@ -61,10 +66,28 @@ const WordSchedule *WeakWords::find(int index) const
     return it == m_positions.cend() ? nullptr : &m_words[*it].schedule;
 }
 
-QList<int> WeakWords::practiceWords(int count) const
+const WordSchedule *WeakWords::schedule(int index) const
 {
+    const auto it = m_schedules.constFind(index);
+    return it == m_schedules.cend() ? nullptr : &*it;
+}
+
+QList<int> WeakWords::practiceWords(int count, Take take) const
+{
+    const qsizetype first = take == Take::Due ? 0 : m_dueCount;
+    const qsizetype end = take == Take::Due ? m_dueCount : m_words.size();
     QList<int> indexes;
-    for (qsizetype i = 0; i < m_words.size() && i < count; ++i)
+    for (qsizetype i = first; i < end && indexes.size() < count; ++i)
         indexes.append(m_words[i].index);
     return indexes;
+}
+
+WeakWords::NextDue WeakWords::nextDue() const
+{
+    if (m_dueCount == m_words.size())
+        return {};
+    const QDate day = m_words[m_dueCount].schedule.due;
+    const auto count = std::count_if(m_words.cbegin() + m_dueCount, m_words.cend(),
+                                     [&day](const Word &word) { return word.schedule.due == day; });
+    return {day, int(count)};
 }

@@ -12,9 +12,10 @@ struct WordAnswer
         Unanswered, // the test ended while the word was on screen
     };
 
-    int word = 0;           // index of the word in its bank
+    int word = 0;           // index of the word in its bank; below 0 for a word the bank no longer holds
     QDate day;              // the day it was asked
     bool practice = false;  // asked in a weak-word practice test
     Result result = Result::Correct;
     double seconds = -1;    // from its showing to the answer; -1 when unanswered
+    qint64 at = 0;          // the start of its test, in milliseconds since 1970, to order it among the marks
 };

@@ -5,6 +5,7 @@
 
 #include "history/historycsv.h"
 #include "history/historystore.h"
+#include "history/knownwords.h"
 #include "historysupport.h"
 #include "testsupport.h"
 
@@ -90,6 +91,7 @@ private slots:
     void backupAndRestore();
     void csvFieldsNeverRunAsFormulas_data();
     void csvFieldsNeverRunAsFormulas();
+    void marksRestoresAndKnownWords();
 };
 
 void HistoryStoreTest::testsReadBackAsWritten()
@@ -502,6 +504,80 @@ void HistoryStoreTest::backupAndRestore()
     QVERIFY(error.contains(QStringLiteral("写しを作れませんでした")));
     QVERIFY(!QFileInfo::exists(folder.path() + QStringLiteral("/none")));
     QVERIFY(folder.messages().isEmpty());
+}
+
+void HistoryStoreTest::marksRestoresAndKnownWords()
+{
+    ProgramFolderFixture folder;
+    const HistoryFilter standard {false, QStringLiteral("STANDARD"), QString(), QStringLiteral("和訳")};
+    const HistoryFilter english {false, QStringLiteral("STANDARD"), QString(), QStringLiteral("英訳")};
+    const HistoryFilter mine {false, QStringLiteral("USER"), QStringLiteral("mine"), QStringLiteral("和訳")};
+    using Kind = WordMark::Kind;
+    auto mark = [](const HistoryFilter &bank, int minute, const QString &prompt, const QString &answer, Kind kind) {
+        return HistoryStore::Mark {Day1.addSecs(60 * minute), bank.bankKind, bank.bankName, bank.direction,
+                                   prompt, answer, minute, kind};
+    };
+    // Kept in two transactions, read back in time order whatever the order kept.
+    const QList<HistoryStore::Mark> later {
+        mark(standard, 5, "apple", "りんご", Kind::NotKnown),
+        mark(english, 6, "机", "Desk", Kind::Known),
+    };
+    const QList<HistoryStore::Mark> earlier {
+        mark(standard, 1, "apple", "りんご", Kind::Known),
+        mark(standard, 2, "pear", "なし", Kind::Known),
+        mark(standard, 3, "plum", "すもも", Kind::Weak),
+        mark(mine, 4, "cat", "ねこ", Kind::Known),
+    };
+    {
+        HistoryStore store(HistoryStore::defaultPath());
+        QVERIFY(store.addMarks(later));
+        QVERIFY(store.addMarks(earlier));
+        HistoryTest test = seededTest(Day1, 0);
+        QVERIFY(store.addTest(test));
+        QVERIFY(store.addRestore(mine, Day1.addDays(1), 7, 3));
+    }
+    HistoryStore store(HistoryStore::defaultPath());
+    QList<int> minutes;
+    QVERIFY(store.forEachMark(standard, [&minutes](const HistoryStore::Mark &m) { minutes.append(m.bankIndex); }));
+    QCOMPARE(minutes, (QList<int>{1, 2, 3, 5}));
+    HistoryFilter all;
+    all.all = true;
+    QList<HistoryStore::Mark> read;
+    QVERIFY(store.forEachMark(all, [&read](const HistoryStore::Mark &m) { read.append(m); }));
+    QCOMPARE(read.size(), 6);
+    QCOMPARE(read[3].bankName, QStringLiteral("mine"));
+    QCOMPARE(read[3].kind, Kind::Known);
+    QCOMPARE(read[3].at, Day1.addSecs(240));
+    QCOMPARE(store.banks(), (QList<HistoryFilter>{standard, english, mine}));
+
+    // The last mark of a word stands: apple was known, then known no more.
+    const KnownWords known = KnownWords::read(store, all);
+    QCOMPARE(known.size(), 3);
+    QVERIFY(!known.isKnown(standard, "apple", "りんご"));
+    QVERIFY(known.isKnown(standard, "pear", "なし"));
+    QVERIFY(!known.isKnown(standard, "plum", "すもも"));
+    QVERIFY(!known.isKnown(english, "pear", "なし"));
+    // The English side of either direction, in any case.
+    for (const char *word : {"PEAR", "desk", "Cat"})
+        QVERIFY2(known.isKnownEnglish(QString::fromUtf8(word)), word);
+    QVERIFY(!known.isKnownEnglish(QStringLiteral("apple")));
+    QCOMPARE(KnownWords::read(store, mine).size(), 1);
+
+    const QList<HistoryStore::Restore> restores = store.restores(mine);
+    QCOMPARE(restores.size(), 1);
+    QCOMPARE(restores[0].at, Day1.addDays(1));
+    QCOMPARE(restores[0].levelBefore, 7);
+    QCOMPARE(restores[0].levelAfter, 3);
+    QVERIFY(store.restores(standard).isEmpty());
+    QVERIFY(folder.messages().isEmpty());
+
+    // A history that cannot be written keeps no mark, and says so once.
+    injectFault(HistoryFault::NewerVersion, HistoryStore::defaultPath());
+    HistoryStore newer(HistoryStore::defaultPath());
+    QVERIFY(!newer.addMarks(earlier));
+    QVERIFY(!newer.addMarks(later));
+    QCOMPARE(folder.messages().size(), 1);
+    QCOMPARE(KnownWords::read(newer, all).size(), 0);
 }
 
 void HistoryStoreTest::csvFieldsNeverRunAsFormulas_data()

@@ -32,6 +32,7 @@ class WeakHistoryTest : public QObject
 
 private slots:
     void wordsFollowTheBank();
+    void marksJoinTheAnswers();
 };
 
 void WeakHistoryTest::wordsFollowTheBank()
@@ -73,6 +74,57 @@ void WeakHistoryTest::wordsFollowTheBank()
     // The other direction has its own weak words.
     folder.setCommon(Common::KeyTransMode, QStringLiteral("英訳"));
     QCOMPARE(indexes(history.weakWords(Day1.date())), (QList<int>{11}));
+}
+
+void WeakHistoryTest::marksJoinTheAnswers()
+{
+    ProgramFolderFixture folder;
+    for (int i = 0; i < 40; ++i)
+        Common::QuestionBank.append(entry(QStringLiteral("word%1").arg(i), QStringLiteral("意味%1").arg(i)));
+    const HistoryFilter bank = HistoryFilter::current();
+    auto mark = [&bank](const QDateTime &at, int index, WordMark::Kind kind) {
+        return HistoryStore::Mark {at, bank.bankKind, bank.bankName, bank.direction,
+                                   QStringLiteral("word%1").arg(index), QStringLiteral("意味%1").arg(index), index,
+                                   kind};
+    };
+    HistoryStore store(HistoryStore::defaultPath());
+    // Day 1: words 1, 2 and 3 missed; word 2 then marked known, word 3 taken
+    // off, word 20 (never asked) added; word 3 missed again on day 2.
+    HistoryTest missed = seededTest(Day1, 0, {1, 2, 3});
+    QVERIFY(store.addTest(missed));
+    QVERIFY(store.addMarks({mark(Day1.addSecs(60), 2, WordMark::Kind::Known),
+                            mark(Day1.addSecs(60), 3, WordMark::Kind::NotWeak),
+                            mark(Day1.addSecs(60), 20, WordMark::Kind::Weak)}));
+    HistoryTest again = seededTest(Day1.addDays(1), 0, {3});
+    QVERIFY(store.addTest(again));
+
+    WeakHistory history(store);
+    QCOMPARE(indexes(history.weakWords(Day1.date().addDays(1))), (QList<int>{1, 3, 20}));
+    QCOMPARE(history.weakWords(Day1.date()).schedule(2)->state(), WordSchedule::State::Known);
+
+    // Marks kept now join those read; marks of another bank do not.
+    const QList<HistoryStore::Mark> now {mark(Day1.addDays(1).addSecs(60), 1, WordMark::Kind::Known),
+                                         mark(Day1.addDays(1).addSecs(60), 2, WordMark::Kind::NotKnown)};
+    QVERIFY(store.addMarks(now));
+    history.marksKept(now);
+    HistoryStore::Mark elsewhere = mark(Day1.addDays(1).addSecs(90), 3, WordMark::Kind::Known);
+    elsewhere.direction = QStringLiteral("英訳");
+    history.marksKept({elsewhere});
+    const QList<int> expected {2, 3, 20};
+    QCOMPARE(indexes(history.weakWords(Day1.date().addDays(1))), expected);
+    history.forget();
+    QCOMPARE(indexes(history.weakWords(Day1.date().addDays(1))), expected);
+
+    // The bank changes: word 20 is gone but keeps its place under its old text.
+    Common::QuestionBank[20] = entry(QStringLiteral("new"), QStringLiteral("新しい"));
+    history.forget();
+    const WeakWords weak = history.weakWords(Day1.date().addDays(1));
+    QCOMPARE(indexes(weak), (QList<int>{2, 3}));
+    const BankHistory &held = history.bankHistory();
+    QCOMPARE(held.absentCount(), 1);
+    QCOMPARE(held.absentWord(-1).prompt, QStringLiteral("word20"));
+    QCOMPARE(held.absentWord(-1).bankIndex, 20);
+    QCOMPARE(weak.schedule(-1)->state(), WordSchedule::State::Weak);
 }
 
 QTEST_APPLESS_MAIN(WeakHistoryTest)

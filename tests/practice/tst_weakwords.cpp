@@ -13,30 +13,56 @@ namespace
     constexpr double SlowSeconds = 100.0;
     constexpr double SlowLimit = 30.0;
 
-    // One answer per token: the day (from Day0), "p" for a practice test,
-    // then "+" correct, "-" a wrong candidate, "?" unanswered; "s" makes a
-    // correct answer slow. "4p+s" is a slow correct answer in practice on day 4.
-    QList<WordAnswer> answers(const QString &script, int word = 0)
+    struct Script
     {
-        QList<WordAnswer> list;
-        for (const QString &token : script.split(u' ', Qt::SkipEmptyParts))
+        QList<WordAnswer> answers;
+        QList<WordMark> marks;
+    };
+
+    // One answer or mark per token: the day (from Day0), then for an answer
+    // "p" for a practice test, then "+" correct, "-" a wrong candidate, "?"
+    // unanswered, and "s" makes a correct answer slow: "4p+s" is a slow
+    // correct answer in practice on day 4. A mark is "K" known, "U" known no
+    // more, "A" added to the weak words, "R" taken off them: "3K".
+    Script script(const QString &text, int word = 0)
+    {
+        static const QHash<QChar, WordMark::Kind> markKinds {{u'K', WordMark::Kind::Known},
+                                                             {u'U', WordMark::Kind::NotKnown},
+                                                             {u'A', WordMark::Kind::Weak},
+                                                             {u'R', WordMark::Kind::NotWeak}};
+        Script list;
+        qint64 at = 0;
+        for (const QString &token : text.split(u' ', Qt::SkipEmptyParts))
         {
             qsizetype i = 0;
             while (i < token.size() && token[i].isDigit())
                 ++i;
+            const QDate day = Day0.addDays(token.left(i).toInt());
+            const QString rest = token.mid(i);
+            ++at;
+            if (markKinds.contains(rest.front()))
+            {
+                list.marks.append({word, day, at, markKinds[rest.front()]});
+                continue;
+            }
             WordAnswer answer;
             answer.word = word;
-            answer.day = Day0.addDays(token.left(i).toInt());
-            const QString rest = token.mid(i);
+            answer.day = day;
+            answer.at = at;
             answer.practice = rest.contains(u'p');
             answer.result = rest.contains(u'-')   ? WordAnswer::Result::Wrong
                             : rest.contains(u'?') ? WordAnswer::Result::Unanswered
                                                   : WordAnswer::Result::Correct;
             if (answer.result != WordAnswer::Result::Unanswered)
                 answer.seconds = rest.contains(u's') ? SlowSeconds : QuickSeconds;
-            list.append(answer);
+            list.answers.append(answer);
         }
         return list;
+    }
+
+    QList<WordAnswer> answers(const QString &text, int word = 0)
+    {
+        return script(text, word).answers;
     }
 
     int dayOf(const QDate &date)
@@ -52,6 +78,8 @@ class WeakWordsTest : public QObject
 private slots:
     void schedule_data();
     void schedule();
+    void state_data();
+    void state();
     void slowLimit_data();
     void slowLimit();
     void dueListOrder();
@@ -100,6 +128,79 @@ void WeakWordsTest::schedule()
     QTEST(dayOf(schedule.due), "due");
     QTEST(schedule.misses(), "misses");
     QCOMPARE(schedule.isDue(Day0.addDays(40)), schedule.weak);
+}
+
+void WeakWordsTest::state_data()
+{
+    using State = WordSchedule::State;
+    using Effect = WordSchedule::Effect;
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<State>("state");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("due");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("missed");
+    QTest::addColumn<Effect>("lastEffect"); // of the last answer
+
+    QTest::newRow("never asked") << "" << State::Unasked << 0 << -1 << 0 << 0 << Effect::None;
+    QTest::newRow("asked, never missed") << "0+ 1+" << State::Learning << 0 << -1 << 2 << 0 << Effect::None;
+    QTest::newRow("missed") << "0+ 1-" << State::Weak << 0 << 1 << 2 << 1 << Effect::Missed;
+    QTest::newRow("unanswered counts as missed") << "0?" << State::Weak << 0 << 0 << 1 << 1 << Effect::Missed;
+    QTest::newRow("first step") << "0- 0p+" << State::Weak << 1 << 1 << 2 << 1 << Effect::Stepped;
+    QTest::newRow("early answer") << "0- 0p+ 0p+" << State::Weak << 1 << 1 << 3 << 1 << Effect::Early;
+    QTest::newRow("correct outside practice") << "0- 5+" << State::Weak << 0 << 0 << 2 << 1 << Effect::None;
+    QTest::newRow("too slow to count") << "0- 0p+ 1p+s" << State::Weak << 1 << 1 << 3 << 1 << Effect::Slow;
+    QTest::newRow("slow twice is a miss") << "0+s 3+s" << State::Weak << 0 << 3 << 2 << 0 << Effect::SlowMiss;
+    QTest::newRow("learned after four days")
+        << "0- 0p+ 1p+ 4p+ 11p+" << State::Learned << 0 << -1 << 5 << 1 << Effect::Left;
+    QTest::newRow("learned, then correct again")
+        << "0- 0p+ 1p+ 4p+ 11p+ 20+" << State::Learned << 0 << -1 << 6 << 1 << Effect::None;
+    QTest::newRow("learned, then missed") << "0- 0p+ 1p+ 4p+ 11p+ 12-" << State::Weak << 0 << 12 << 6 << 2
+                                          << Effect::Missed;
+    QTest::newRow("added before ever asked") << "3A" << State::Weak << 0 << 3 << 0 << 0 << Effect::None;
+    QTest::newRow("added, practised the same day") << "0+ 2A 2p+" << State::Weak << 1 << 3 << 2 << 0
+                                                   << Effect::Stepped;
+    QTest::newRow("added again starts over") << "0- 0p+ 1p+ 3A" << State::Weak << 0 << 3 << 3 << 1
+                                             << Effect::Stepped;
+    QTest::newRow("added after learning it") << "0- 0p+ 1p+ 4p+ 11p+ 13A" << State::Weak << 0 << 13 << 5 << 1
+                                             << Effect::Left;
+    QTest::newRow("taken off is no learning") << "0- 0p+ 1R" << State::Learning << 0 << -1 << 2 << 1
+                                              << Effect::Stepped;
+    QTest::newRow("taken off, then missed") << "0- 1R 2-" << State::Weak << 0 << 2 << 2 << 2 << Effect::Missed;
+    QTest::newRow("added and taken off, never asked") << "0A 1R" << State::Unasked << 0 << -1 << 0 << 0
+                                                      << Effect::None;
+    QTest::newRow("known") << "0- 1K" << State::Known << 0 << 0 << 1 << 1 << Effect::Missed;
+    QTest::newRow("known before ever asked") << "0K" << State::Known << 0 << -1 << 0 << 0 << Effect::None;
+    QTest::newRow("known no more") << "0- 1K 2U" << State::Weak << 0 << 0 << 1 << 1 << Effect::Missed;
+    QTest::newRow("missed while known: the schedule goes on")
+        << "0+ 1K 2- 3U" << State::Weak << 0 << 2 << 2 << 1 << Effect::Missed;
+    QTest::newRow("known after learning") << "0- 0p+ 1p+ 4p+ 11p+ 12K" << State::Known << 0 << -1 << 5 << 1
+                                          << Effect::Left;
+}
+
+void WeakWordsTest::state()
+{
+    QFETCH(QString, script);
+    const Script events = ::script(script);
+    WordSchedule schedule;
+    auto lastEffect = WordSchedule::Effect::None;
+    WordSchedule::inTimeOrder(
+        events.answers, events.marks,
+        [&](const WordAnswer &answer) { lastEffect = schedule.apply(answer, SlowLimit); },
+        [&](const WordMark &mark) { schedule.apply(mark); });
+
+    QTEST(schedule.state(), "state");
+    QTEST(schedule.step, "step");
+    QTEST(dayOf(schedule.due), "due");
+    QTEST(schedule.asked, "asked");
+    QTEST(schedule.missed, "missed");
+    QTEST(lastEffect, "lastEffect");
+    QCOMPARE(WordSchedule::of(events.answers, events.marks, SlowLimit), schedule);
+    // A known word is never practised, whatever its schedule.
+    const WeakWords weak(events.answers, Day0.addDays(30), events.marks);
+    const WordSchedule own = WordSchedule::of(events.answers, events.marks, weak.slowSeconds());
+    QCOMPARE(bool(weak.find(0)), own.weak && !own.known);
+    QCOMPARE(weak.schedule(0) ? *weak.schedule(0) : WordSchedule(), own);
 }
 
 void WeakWordsTest::slowLimit_data()
@@ -159,7 +260,11 @@ void WeakWordsTest::dueListOrder()
     QCOMPARE(order, (QList<int>{3, 5, 7, 1, 8, 6, 2, 4, 9}));
     QCOMPARE(weak.dueCount(), 5);
     QCOMPARE(weak.practiceWords(3), (QList<int>{3, 5, 7}));
-    QCOMPARE(weak.practiceWords(10), order);
+    QCOMPARE(weak.practiceWords(10), order.first(5));
+    QCOMPARE(weak.practiceWords(3, WeakWords::Take::Early), (QList<int>{6, 2, 4}));
+    QCOMPARE(weak.practiceWords(10, WeakWords::Take::Early), order.sliced(5));
+    QCOMPARE(weak.nextDue().day, Day0.addDays(11));
+    QCOMPARE(weak.nextDue().count, 3);
     QVERIFY(!weak.find(0));
     QCOMPARE(weak.find(9)->due, Day0.addDays(13));
     QCOMPARE(weak.find(9)->misses(), 3.0);

@@ -289,7 +289,8 @@ void TestBankTool::historyPrintsAndLeavesTheFile()
     if (change == u"first schema")
     {
         OtherConnection older(path);
-        for (const char *statement : {"DROP TABLE words", "DROP INDEX questions_missed",
+        for (const char *statement : {"DROP TABLE marks", "DROP TABLE restores", "DROP TABLE words",
+                                      "DROP INDEX questions_missed",
                                       "ALTER TABLE questions DROP COLUMN chosen_answer",
                                       "ALTER TABLE questions DROP COLUMN shown_ms", "ALTER TABLE tests DROP COLUMN ended_by",
                                       "ALTER TABLE tests DROP COLUMN records_saved", "PRAGMA user_version = 1"})
