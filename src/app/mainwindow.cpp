@@ -36,6 +36,7 @@
 #include "history/historystore.h"
 #include "history/historywindow.h"
 #include "history/weakhistory.h"
+#include "history/wordbookwindow.h"
 #include "judge/judgetable.h"
 #include "judge/keycodetable.h"
 #include "judge/keymapping.h"
@@ -306,6 +307,8 @@ void MainWindow::buildPracticeControls()
     m_practiceAction = named(m_practiceMenu->addAction(QStringLiteral("苦手単語の練習(&W)")),
                              QStringLiteral("MenuWeakPractice"));
     connect(m_practiceAction, &QAction::triggered, this, &MainWindow::startPractice);
+    connect(named(m_practiceMenu->addAction(QStringLiteral("単語帳(&B)…")), QStringLiteral("MenuWordBook")),
+            &QAction::triggered, this, &MainWindow::menuWordBook_Click);
 
     m_weakWordsLabel = newLabel(QStringLiteral("WeakWordsLabel"), this);
     statusBar()->addPermanentWidget(m_weakWordsLabel);
@@ -800,6 +803,16 @@ void MainWindow::menuHistory_Click()
     HistoryWindow window(*m_history, weakWords(), !isRunning(), this);
     if (Modal::exec(window) == HistoryWindow::PracticeRequested)
         startPractice();
+}
+
+void MainWindow::menuWordBook_Click()
+{
+    if (!m_history)
+        return;
+    WordBookWindow window(*m_history, *m_weakHistory, this);
+    Modal::exec(window);
+    // Marks change what is due.
+    m_weakWordsRefresh->start();
 }
 
 void MainWindow::menuHistoryCsv_Click()

@@ -72,6 +72,7 @@ public:
     void MenuSyutudai_Click();
     void MenuRecord_Click();
     void menuHistory_Click();
+    void menuWordBook_Click();
     void menuHistoryCsv_Click();
     void MenuReadMe_Click();
     void MenuBook_Click();
