@@ -153,6 +153,25 @@ namespace
         seed(u"judge"_qs, u"roma"_qs, QByteArray("\x00\x02\x05\x00\x30\x00" "abcdefghijklmnopqrstuvwxyz", 32));
         seed(u"judge"_qs, u"kana"_qs, QByteArray("\x01\x03\x10\x00\x2d\x00\x4f\x00" "0123456789abcdef", 24));
     }
+
+    void importSeeds()
+    {
+        const QString table = u"English,Japanese,Reading\r\napple,林檎,りんご\r\n\"run, ran\",\"走る\r\n駆ける\",はしる\r\n"
+                              u"\"say \"\"hi\"\"\",言う\r\nbad,\"open\r\n"_qs;
+        seed(u"tablereader"_qs, u"utf8"_qs, table.toUtf8());
+        seed(u"tablereader"_qs, u"bom"_qs, "\xEF\xBB\xBF" + table.toUtf8());
+        seed(u"tablereader"_qs, u"shiftjis"_qs, Cp932::encode(table));
+        seed(u"tablereader"_qs, u"flashcard"_qs,
+             u"#separator:tab\n#html:true\n#columns:Front\tBack\tTags\n#tags column:3\n"
+             u"apple\t<b>林檎</b><br>&amp;&#x732B;\tfruit\ndog [sound:dog.mp3]\t犬\t\n"_qs.toUtf8());
+        seed(u"tablereader"_qs, u"semicolon"_qs, "word;meaning\nyes;\"a; b\"\n\n;\n"_qba);
+        seed(u"tablereader"_qs, u"mixed"_qs, u"林檎\n"_qs.toUtf8() + Cp932::encode(u"犬\n"));
+        const QString text = u"Scientists Discover New Species\n\nResearchers said on Monday that they'd found "
+                             u"three new species of frogs in the forests of Peru. \"It's remarkable,\" Dr. Smith "
+                             u"said. The frogs, which were smaller than expected, lived in well-known places.\n"_qs;
+        seed(u"textwords"_qs, u"article"_qs, text.toUtf8());
+        seed(u"textwords"_qs, u"capitals"_qs, "NASA SAYS THE MOON IS BIGGER\r\nIt may rain in May. I don't.\r\n"_qba);
+    }
 }
 
 int main(int argc, char **argv)
@@ -172,5 +191,6 @@ int main(int argc, char **argv)
     userBankSeeds();
     judgeSeeds();
     archiveSeeds();
+    importSeeds();
     return 0;
 }
