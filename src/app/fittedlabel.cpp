@@ -36,12 +36,12 @@ void FittedLabel::setScaleRange(qreal smallest, qreal largest)
     update();
 }
 
-int FittedLabel::areaHeight() const
+int FittedLabel::areaHeight(qreal scale) const
 {
     QFont reference = font();
     if (m_pointSize > 0)
         reference.setPointSizeF(m_pointSize);
-    return m_lines * QFontMetrics(reference).height();
+    return m_lines * QFontMetrics(scaledFont(reference, scale)).height();
 }
 
 QSize FittedLabel::sizeHint() const
@@ -51,9 +51,11 @@ QSize FittedLabel::sizeHint() const
             areaHeight() + margins.top() + margins.bottom()};
 }
 
+// On a small screen the area gives way as far as its text may shrink.
 QSize FittedLabel::minimumSizeHint() const
 {
-    return sizeHint();
+    const QMargins margins = contentsMargins();
+    return {sizeHint().width(), areaHeight(m_smallest) + margins.top() + margins.bottom()};
 }
 
 int FittedLabel::textFlags() const

@@ -5,7 +5,8 @@
 // A label whose size never follows its text, so no text of a question bank
 // can move or widen the window. It holds a fixed area of a few lines; text
 // that does not fit shrinks, and what still does not fit on one line ends in
-// an ellipsis. Given room beyond its area the text grows with it.
+// an ellipsis. Given room beyond its area the text grows with it; on a screen
+// too small for the area, the area gives way as far as the text may shrink.
 class FittedLabel : public QLabel
 {
     Q_OBJECT
@@ -32,7 +33,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    int areaHeight() const;
+    int areaHeight(qreal scale = 1.0) const;
     int textFlags() const;
     bool fits(const QFont &font) const;
 

@@ -28,6 +28,7 @@
 #include "core/settings.h"
 #include "fittedlabel.h"
 #include "gui_shared/modal.h"
+#include "gui_shared/screenroom.h"
 #include "gui_shared/soundplayer.h"
 #include "help/bookguide.h"
 #include "help/readme.h"
@@ -693,8 +694,10 @@ void MainWindow::keepOnScreen()
     if (!screen)
         return;
     const QRect available = screen->availableGeometry();
-    const QSize frameExtra = frameGeometry().size() - size();
-    resize(size().boundedTo(available.size() - frameExtra));
+    // Shown on a small screen, the window was made no larger than two thirds
+    // of it: it takes all the room there is, and the boxes and prompt give way
+    // to fit it.
+    resize(size().expandedTo(sizeHint()).boundedTo(RoomOnScreen(*this)));
     const QRect frame = frameGeometry();
     const int x = std::clamp(frame.x(), available.left(), std::max(available.left(), available.right() + 1 - frame.width()));
     const int y = std::clamp(frame.y(), available.top(), std::max(available.top(), available.bottom() + 1 - frame.height()));

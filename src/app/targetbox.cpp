@@ -13,6 +13,9 @@ namespace
     constexpr int BasePointSize = 16;
     // Long lines shrink to this share of the box font before they scroll.
     constexpr qreal SmallestScale = 0.6;
+    // A box given less than its natural height, on a small screen, shrinks
+    // its text down to this share of the box font.
+    constexpr qreal ShortestScale = 0.5;
     // A taller box grows its text up to this share of the box font.
     constexpr qreal LargestScale = 3.0;
     // Room for a romaji guide of about this many characters at full size.
@@ -81,7 +84,8 @@ QSize TargetBox::sizeHint() const
 QSize TargetBox::minimumSizeHint() const
 {
     const QFontMetrics fm(font());
-    return {fm.horizontalAdvance(QLatin1Char('m')) * 10, 2 * fm.height() + int(3 * Margin)};
+    const QFontMetrics shortest(scaledFont(font(), ShortestScale));
+    return {fm.horizontalAdvance(QLatin1Char('m')) * 10, 2 * shortest.height() + int(3 * Margin)};
 }
 
 const QStringList &TargetBox::partsOf(Line line) const
@@ -89,16 +93,18 @@ const QStringList &TargetBox::partsOf(Line line) const
     return line == Line::Answer ? m_answer : m_guide;
 }
 
-// The box font grown to fill the box's height with its two lines.
+// The box font grown to fill the box's height with its two lines, or shrunk
+// to fit a box that a small screen keeps below its natural height.
 QFont TargetBox::grownFont() const
 {
     const qreal baseHeight = QFontMetricsF(font()).height();
-    qreal scale = std::clamp((height() - 3 * Margin) / (2 * baseHeight), 1.0, LargestScale);
+    const qreal smallest = height() < sizeHint().height() ? ShortestScale : 1.0;
+    qreal scale = std::clamp((height() - 3 * Margin) / (2 * baseHeight), smallest, LargestScale);
     QFont grown = scaledFont(font(), scale);
     // Font heights do not grow in exact proportion to the point size.
-    while (scale > 1.0 && 2 * QFontMetricsF(grown).height() + 3 * Margin > height())
+    while (scale > smallest && 2 * QFontMetricsF(grown).height() + 3 * Margin > height())
     {
-        scale = std::max(1.0, scale - 0.05);
+        scale = std::max(smallest, scale - 0.05);
         grown = scaledFont(font(), scale);
     }
     return grown;

@@ -24,6 +24,7 @@
 #include "bankmatch.h"
 #include "core/clock.h"
 #include "core/settings.h"
+#include "gui_shared/screenroom.h"
 #include "gui_shared/soundplayer.h"
 
 namespace
@@ -122,6 +123,8 @@ HistoryWindow::HistoryWindow(HistoryStore &store, const WeakWords &weak, bool ca
         setFont(owner->font());
 
     m_totals = new QLabel(this);
+    // On a narrow screen the totals take two lines rather than push 閉じる off it.
+    m_totals->setWordWrap(true);
     m_totals->setObjectName(QStringLiteral("totals"));
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("problem"));
@@ -237,7 +240,7 @@ void HistoryWindow::layOut()
     // Room for a readable chart and table at any scale: sizes follow the font.
     const int unit = fontMetrics().horizontalAdvance(QChar(0x3042));
     const QSize wanted(84 * unit, 36 * fontMetrics().height());
-    resize(wanted.boundedTo(screen()->availableGeometry().size() * 0.95));
+    resize(wanted.boundedTo(RoomOnScreen(*this)));
 }
 
 void HistoryWindow::reload()

@@ -18,6 +18,7 @@
 #include "bank/questions.h"
 #include "core/clock.h"
 #include "core/settings.h"
+#include "gui_shared/screenroom.h"
 #include "gui_shared/soundplayer.h"
 #include "historystore.h"
 #include "weakhistory.h"
@@ -170,7 +171,7 @@ void WordBookWindow::layOut()
     for (int column = 0; column < WordBook::ColumnCount; ++column)
         m_table->setColumnWidth(column, widths[column] * unit);
     const QSize wanted(72 * unit, 36 * fontMetrics().height());
-    resize(wanted.boundedTo(screen()->availableGeometry().size() * 0.95));
+    resize(wanted.boundedTo(RoomOnScreen(*this)));
 }
 
 void WordBookWindow::reload()

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "bank/questions.h"
@@ -94,11 +95,18 @@ Syutudai::Syutudai(QWidget *owner)
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);
     // The choices on the left and the parameters on the right are of a
-    // height; the long help on the parameters runs under both.
+    // height; the long help on the parameters runs under both, and scrolls
+    // rather than push OK off a small screen.
+    auto *help = new QScrollArea;
+    help->setWidget(Label3);
+    help->setWidgetResizable(true);
+    help->setFrameShape(QFrame::NoFrame);
+    help->setFocusPolicy(Qt::NoFocus);
+    help->setMinimumHeight(4 * fontMetrics().height());
     auto *layout = new QGridLayout(this);
     layout->addLayout(left, 0, 0);
     layout->addWidget(Frame4, 0, 1, Qt::AlignTop);
-    layout->addWidget(Label3, 1, 0, 1, 2);
+    layout->addWidget(help, 1, 0, 1, 2);
     layout->addLayout(buttons, 2, 0, 1, 2);
 
     ShowSourceChoice();
@@ -132,6 +140,8 @@ void Syutudai::buildSourceFrame()
                                    QStringLiteral("　ユーザーフォルダ：%1")
                                        .arg(QDir::toNativeSeparators(ProgramFolder::filePath(ProgramFolder::UserWordDir))));
     userFolderHint->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long folder name wraps rather than widen the dialog past a small screen.
+    userFolderHint->setWordWrap(true);
 
     auto *grid = new QGridLayout(Frame3);
     grid->addWidget(Option1, 0, 0);
