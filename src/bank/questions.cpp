@@ -1,7 +1,6 @@
 #include "questions.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include "core/common.h"
 #include "core/cp932.h"
@@ -9,6 +8,7 @@
 #include "core/programfolder.h"
 #include "core/settings.h"
 #include "gsxseq.h"
+#include "usertext.h"
 
 namespace
 {
@@ -16,38 +16,6 @@ namespace
     {
         Common::QuestionBank = std::move(bank);
         Common::QuestionCount = static_cast<int>(Common::QuestionBank.size());
-    }
-
-    // Today's editors save UTF-8 by default; older ones save code page 932.
-    // A file that is valid UTF-8 (or starts with its byte-order mark) is UTF-8.
-    QString decodeUserFile(const QByteArray &bytes)
-    {
-        if (bytes.startsWith("\xEF\xBB\xBF"))
-            return QString::fromUtf8(bytes.mid(3));
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        QString text = utf8.decode(bytes);
-        if (!utf8.hasError())
-            return text;
-        return Cp932::decode(bytes);
-    }
-
-    // Lines end at CR, CR LF or LF; a final line end starts no further line.
-    QStringList splitLines(const QString &text)
-    {
-        QStringList lines;
-        qsizetype start = 0;
-        for (qsizetype i = 0; i < text.size(); ++i)
-        {
-            if (text[i] != u'\r' && text[i] != u'\n')
-                continue;
-            lines.append(text.mid(start, i - start));
-            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            start = i + 1;
-        }
-        if (start < text.size())
-            lines.append(text.mid(start));
-        return lines;
     }
 
     Common::QuestionEntry standardEntry(const QString &english, const QString &meaning, const QString &reading,
@@ -104,7 +72,7 @@ void Common::LoadUserQuestions()
         setBank({});
         return;
     }
-    const QStringList lines = splitLines(decodeUserFile(file.readAll()));
+    const QStringList lines = UserText::splitLines(UserText::decode(file.readAll()).text);
     QList<QuestionEntry> bank;
     for (qsizetype i = 0; i + 2 < lines.size() && bank.size() < MaxQuestionCount; i += 3)
         bank.append({lines[i], lines[i + 1], lines[i + 2], {}});
