@@ -53,6 +53,7 @@
 #include "records/recordsstore.h"
 #include "records/unsavedrecords.h"
 #include "settings_ui/syutudai.h"
+#include "wordlist/wordlisteditor.h"
 #include "targetbox.h"
 #include "testrun/leveltest.h"
 #include "testrun/practicetest.h"
@@ -283,6 +284,8 @@ void MainWindow::buildMenus()
     kugiri1 = named(MenuSetting->addSeparator(), QStringLiteral("kugiri1"));
     MenuSyutudai = addItem(MenuSetting, QStringLiteral("MenuSyutudai"), QStringLiteral("出題設定(&S)"),
                            &MainWindow::MenuSyutudai_Click);
+    menuWordList = addItem(MenuSetting, QStringLiteral("menuWordList"), QStringLiteral("問題集の作成・編集(&E)…"),
+                           &MainWindow::menuWordList_Click);
 
     MenuKekka = addMenu(QStringLiteral("MenuKekka"), QStringLiteral("結果表示(&K)"));
     MenuRecord = addItem(MenuKekka, QStringLiteral("MenuRecord"), QStringLiteral("成績一覧(&R)"),
@@ -781,6 +784,19 @@ void MainWindow::MenuSyutudai_Click()
     Syutudai dialog(this);
     connect(&dialog, &Syutudai::saved, this, &MainWindow::RefreshAfterSettings);
     Modal::exec(dialog);
+}
+
+// Choosing a list to study reloads the bank, as the question settings do: a
+// running test is ended first, after asking.
+void MainWindow::menuWordList_Click()
+{
+    if (isRunning() && !Message::ask(QStringLiteral("テストを中断して問題集の作成・編集を開きますか？")))
+        return;
+    if (isRunning())
+        m_session->EndTest();
+    WordListEditor editor(this);
+    connect(&editor, &WordListEditor::bankChosen, this, &MainWindow::RefreshAfterSettings);
+    Modal::exec(editor);
 }
 
 void MainWindow::menuRestore_Click()

@@ -70,6 +70,7 @@ public:
     void menuRestore_Click();
     void MenuRoma_Click();
     void MenuSyutudai_Click();
+    void menuWordList_Click();
     void MenuRecord_Click();
     void menuHistory_Click();
     void menuWordBook_Click();
@@ -117,6 +118,7 @@ public:
     QAction *MenuRoma;
     QAction *kugiri1;
     QAction *MenuSyutudai;
+    QAction *menuWordList;
     QAction *MenuRecord;
     QAction *menuHistory;
     QAction *MenuReadMe;

@@ -22,7 +22,8 @@ namespace
     // The shipped files, read from the shipped folder; everything else is the learner's.
     bool isShipped(const QString &relative)
     {
-        for (const QString &folder : {ProgramFolder::StandardWordDir, ProgramFolder::Sound1Dir, ProgramFolder::Sound2Dir})
+        for (const QString &folder : {ProgramFolder::StandardWordDir, ProgramFolder::Sound1Dir, ProgramFolder::Sound2Dir,
+                                      ProgramFolder::DictionaryDir})
         {
             if (relative == folder || relative.startsWith(folder + u'/'))
                 return true;

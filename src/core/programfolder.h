@@ -63,6 +63,8 @@ namespace ProgramFolder
     inline const QString Sound1Dir = QStringLiteral("sound1");
     inline const QString Sound2Dir = QStringLiteral("sound2");
     inline const QString ReadMeFile = QStringLiteral("readme.txt");
+    // The English→Japanese index of the word-list editor, made by the build.
+    inline const QString DictionaryDir = QStringLiteral("dict");
 
     // Every folder of an installation, for whoever lays one out.
     inline const QStringList InstallationFolders {IniDir, UserIniDir, StandardWordDir, UserWordDir,

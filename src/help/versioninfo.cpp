@@ -52,6 +52,14 @@ VersionInfo::VersionInfo(QWidget *owner)
     Label4->setFont(underlined);
     connect(Label4, &ClickLabel::clicked, this, &VersionInfo::Label4_Click);
 
+    // The dictionaries of the word-list editor and of the standard bank.
+    dictionaryLicences = namedLabel("dictionaryLicences",
+                                    QStringLiteral("辞書とライセンス:\n"
+                                                   "・標準問題と意味の候補: EDICT, KANJIDIC（EDRDG, CC BY-SA 3.0）\n"
+                                                   "・読み: MeCab（BSD / GPL / LGPL）と IPA 辞書（NAIST, BSD 形式）\n"
+                                                   "・綴り: Hunspell（MPL 1.1 / GPL / LGPL）と SCOWL の英語辞書（BSD 形式）"));
+    dictionaryLicences->setTextFormat(Qt::PlainText);
+
     OKButton = new QPushButton(QStringLiteral("閉じる"));
     OKButton->setObjectName(QStringLiteral("OKButton"));
     connect(OKButton, &QPushButton::clicked, this, &VersionInfo::accept);
@@ -60,7 +68,7 @@ VersionInfo::VersionInfo(QWidget *owner)
     buttons->addStretch();
     buttons->addWidget(OKButton);
     auto *layout = new QVBoxLayout(this);
-    for (QLabel *label : {Label1, Label2, Label3, static_cast<QLabel *>(Label4)})
+    for (QLabel *label : {Label1, Label2, Label3, static_cast<QLabel *>(Label4), dictionaryLicences})
         layout->addWidget(label);
     layout->addLayout(buttons);
 }

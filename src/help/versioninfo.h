@@ -18,6 +18,7 @@ public:
     QLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;
     ClickLabel *Label4 = nullptr;
+    QLabel *dictionaryLicences = nullptr;
     QPushButton *OKButton = nullptr;
 
 private:

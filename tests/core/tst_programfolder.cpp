@@ -118,6 +118,8 @@ void TestProgramFolder::installedLayoutReadsShippedAndWritesLearnerFiles()
     QCOMPARE(Common::SoundFilePath(3), shipped + QStringLiteral("/sound1/0003.wma"));
     QCOMPARE(Common::SoundFilePath(170), shipped + QStringLiteral("/sound2/0170.wma"));
     QCOMPARE(ProgramFolder::filePath(ProgramFolder::ReadMeFile), shipped + QStringLiteral("/readme.txt"));
+    QCOMPARE(ProgramFolder::filePath(ProgramFolder::DictionaryDir, QStringLiteral("en-ja.tsv")),
+             shipped + QStringLiteral("/dict/en-ja.tsv"));
     QCOMPARE(ProgramFolder::filePath(ProgramFolder::UserWordDir), learner + QStringLiteral("/word/ユーザーテキスト"));
 
     // A whole round: the shipped bank loads, settings and records land in the learner's folder.

@@ -216,6 +216,8 @@ void TestHelp::versionInfo()
     QCOMPARE(text("Label1"), QStringLiteral("Vocamira V1.0.6"));
     QCOMPARE(text("Label2"), QString());
     QCOMPARE(text("Label3"), QStringLiteral("作者ホームページはこちら"));
+    for (const char *licence : {"CC BY-SA 3.0", "MeCab", "NAIST", "Hunspell", "SCOWL"})
+        QVERIFY(text("dictionaryLicences").contains(QLatin1String(licence)));
     // The link names and opens the program's own read-me, not anyone's home page.
     const QString readMe = m_folder->path() + QStringLiteral("/readme.txt");
     QCOMPARE(text("Label4"), QDir::toNativeSeparators(readMe));

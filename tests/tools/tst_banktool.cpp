@@ -7,6 +7,7 @@
 #include "historysupport.h"
 #include "records/recordsstore.h"
 #include "testsupport.h"
+#include "wordlist/wordhelp.h"
 
 namespace
 {
@@ -51,6 +52,9 @@ private slots:
     void loadRecordsRefusesBadText();
     void historyPrintsAndLeavesTheFile_data();
     void historyPrintsAndLeavesTheFile();
+    void suggestPrintsMeaningsBestFirst_data();
+    void suggestPrintsMeaningsBestFirst();
+    void readingPrintsHiragana();
 
 private:
     QString file(const QString &name) const { return m_dir.filePath(name); }
@@ -61,7 +65,7 @@ void TestBankTool::helpExplainsEveryCommand()
 {
     const Run run = runTool({QStringLiteral("--help")});
     QCOMPARE(run.code, 0);
-    for (const char *command : {"encode", "decode", "dump-records", "load-records", "history", "--tsv"})
+    for (const char *command : {"encode", "decode", "dump-records", "load-records", "history", "suggest", "reading", "--tsv"})
         QVERIFY2(run.out.contains(QLatin1String(command)), command);
 }
 
@@ -74,6 +78,9 @@ void TestBankTool::badUsage_data()
     QTest::newRow("decode with too much") << QStringList {"decode", "a", "b", "c"};
     QTest::newRow("load-records without output") << QStringList {"load-records", "a.txt"};
     QTest::newRow("history without file") << QStringList {"history"};
+    QTest::newRow("suggest without words") << QStringList {"suggest"};
+    QTest::newRow("suggest without index") << QStringList {"suggest", "apple", "--index"};
+    QTest::newRow("reading without text") << QStringList {"reading"};
 }
 
 void TestBankTool::badUsage()
@@ -329,6 +336,47 @@ void TestBankTool::historyPrintsAndLeavesTheFile()
         "prompt\tanswer\tasked\tmissed\tlast missed\tchosen instead",
         "",
     }));
+}
+
+void TestBankTool::suggestPrintsMeaningsBestFirst_data()
+{
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("out");
+
+    QTest::newRow("one word") << QStringList {"apple"} << 0 << "apple\t林檎\tりんご\napple\tアップル\tあっぷる\n";
+    QTest::newRow("several, in order") << QStringList {"Zoo", "apple"} << 0
+                                       << "zoo\t動物園\tどうぶつえん\napple\t林檎\tりんご\napple\tアップル\tあっぷる\n";
+    QTest::newRow("a plural") << QStringList {"zoos"} << 0 << "zoo\t動物園\tどうぶつえん\n";
+    QTest::newRow("unknown word") << QStringList {"qqq", "zoo"} << 1 << "zoo\t動物園\tどうぶつえん\n";
+}
+
+void TestBankTool::suggestPrintsMeaningsBestFirst()
+{
+    QFETCH(QStringList, words);
+    QFETCH(int, code);
+    QFETCH(QString, out);
+    ProgramFolderFixture::writeFile(file(QStringLiteral("en-ja.tsv")),
+                                    QByteArray(WordIndex::Header) + "\napple\t林檎\tりんご\tアップル\tあっぷる\n"
+                                        + "zoo\t動物園\tどうぶつえん\n");
+    const Run run = runTool(QStringList {"suggest", "--index", file(QStringLiteral("en-ja.tsv"))} + words);
+    QCOMPARE(run.code, code);
+    QCOMPARE(run.out, out);
+    QCOMPARE(run.err.isEmpty(), code == 0);
+
+    const Run missing = runTool({QStringLiteral("suggest"), QStringLiteral("--index"), file(QStringLiteral("none.tsv")),
+                                 QStringLiteral("apple")});
+    QCOMPARE(missing.code, 1);
+    QVERIFY(missing.err.contains(QStringLiteral("none.tsv")));
+}
+
+void TestBankTool::readingPrintsHiragana()
+{
+    if (!QFileInfo::exists(JapaneseReading::defaultDictionary() + QStringLiteral("/sys.dic")))
+        QSKIP("MeCab's UTF-8 IPA dictionary is not installed (scripts/setup installs it)");
+    const Run run = runTool({QStringLiteral("reading"), QStringLiteral("林檎を食べる"), QStringLiteral("コーヒー")});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out, QStringLiteral("りんごをたべる\nこーひー\n"));
 }
 
 QTEST_GUILESS_MAIN(TestBankTool)

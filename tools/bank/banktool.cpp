@@ -1,18 +1,21 @@
 #include "banktool.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <limits>
 
 #include "bank/gsxseq.h"
+#include "bank/usertext.h"
 #include "core/atomicfile.h"
 #include "core/cp932.h"
 #include "core/message.h"
 #include "history/historystore.h"
 #include "records/recordlinereader.h"
+#include "wordlist/wordhelp.h"
 
 namespace
 {
@@ -49,31 +52,23 @@ Commands:
       direction the words missed at least once, the most missed first. The
       file is only read, never changed.
 
+  suggest [--index FILE] WORD...
+      Prints the everyday meanings of each English word with their kana
+      readings, best first, one per line as word<TAB>meaning<TAB>reading,
+      from the dictionary index of the program folder (dict/en-ja.tsv) or
+      FILE. A word the index lacks is looked up in its dictionary forms
+      (plural, past, -ing); its lines then start with that form.
+
+  reading TEXT...
+      Prints the reading of each Japanese text in hiragana, one per line,
+      from MeCab with its UTF-8 IPA dictionary (Debian's mecab-ipadic-utf8).
+
   --help
       Shows this text.
 
-Exit status: 0 on success, 1 when a file is missing, damaged or foreign,
-2 when the command line is wrong.
+Exit status: 0 on success, 1 when a file is missing, damaged or foreign
+(or suggest finds no meaning for a word), 2 when the command line is wrong.
 )";
-
-    QString decodeText(const QByteArray &bytes)
-    {
-        if (bytes.startsWith("\xEF\xBB\xBF"))
-            return QString::fromUtf8(bytes.mid(3));
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        const QString text = utf8.decode(bytes);
-        return utf8.hasError() ? Cp932::decode(bytes) : text;
-    }
-
-    QStringList splitLines(const QString &text)
-    {
-        QString normalized = text;
-        normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-        QStringList lines = normalized.split(u'\n');
-        if (!lines.isEmpty() && lines.last().isEmpty())
-            lines.removeLast();
-        return lines;
-    }
 
     // Where the records text of one line stops making sense, or "" when it is sound.
     QString recordLineProblem(const QString &line, bool header)
@@ -195,6 +190,10 @@ int BankTool::run(const QStringList &arguments)
         return loadRecords(rest);
     if (command == u"history")
         return history(rest);
+    if (command == u"suggest")
+        return suggest(rest);
+    if (command == u"reading")
+        return reading(rest);
     m_err << (command.isEmpty() ? QStringLiteral("vocamira-bank: no command given")
                                 : QStringLiteral("vocamira-bank: unknown command \"%1\"").arg(command))
           << "\nTry 'vocamira-bank --help'.\n";
@@ -363,6 +362,70 @@ int BankTool::history(const QStringList &arguments)
     return writeOutput(QString(), lines) ? Success : BadInput;
 }
 
+QString BankTool::defaultIndexPath()
+{
+    // Beside the program: the build tree, a portable folder (tools/ beside
+    // dict/) and the Debian package (/usr/bin, /usr/share/vocamira).
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString &relative : {QStringLiteral("/../vocamira/dict/en-ja.tsv"), QStringLiteral("/../dict/en-ja.tsv"),
+                                    QStringLiteral("/../share/vocamira/dict/en-ja.tsv")})
+    {
+        if (QFileInfo::exists(here + relative))
+            return QDir::cleanPath(here + relative);
+    }
+    return {};
+}
+
+int BankTool::suggest(const QStringList &arguments)
+{
+    QStringList words = arguments;
+    QString index;
+    const qsizetype option = words.indexOf(QStringLiteral("--index"));
+    if (option >= 0)
+    {
+        index = words.value(option + 1);
+        words.remove(option, std::min<qsizetype>(2, words.size() - option));
+    }
+    if (words.isEmpty() || (option >= 0 && index.isEmpty()))
+    {
+        m_err << "Usage: vocamira-bank suggest [--index FILE] WORD...\n";
+        return BadUsage;
+    }
+    if (index.isEmpty())
+        index = defaultIndexPath();
+    if (index.isEmpty())
+        return fail(QStringLiteral("no dictionary index (dict/en-ja.tsv) beside the program; name one with --index FILE"));
+    WordHelp help({index, JapaneseReading::defaultDictionary(), Spelling::defaultDictionary()});
+    if (!help.hasIndex())
+        return fail(QStringLiteral("%1: missing, or not a dictionary index").arg(index));
+    int result = Success;
+    for (const QString &word : std::as_const(words))
+    {
+        const QList<WordHelp::Suggestion> found = help.suggestions(word, std::numeric_limits<int>::max());
+        if (found.isEmpty())
+            result = fail(QStringLiteral("no meanings found for \"%1\"").arg(word));
+        for (const WordHelp::Suggestion &suggestion : found)
+            m_out << suggestion.english << '\t' << suggestion.meaning << '\t' << suggestion.reading << '\n';
+    }
+    return result;
+}
+
+int BankTool::reading(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+    {
+        m_err << "Usage: vocamira-bank reading TEXT...\n";
+        return BadUsage;
+    }
+    JapaneseReading readings;
+    if (!readings.load(JapaneseReading::defaultDictionary(), nullptr))
+        return fail(QStringLiteral("MeCab cannot read its UTF-8 IPA dictionary at %1 (Debian package mecab-ipadic-utf8)")
+                        .arg(JapaneseReading::defaultDictionary()));
+    for (const QString &text : arguments)
+        m_out << readings.reading(text) << '\n';
+    return Success;
+}
+
 bool BankTool::copyHistory(const QString &path, const QString &copy)
 {
     const QFileInfo info(path);
@@ -419,7 +482,7 @@ bool BankTool::readTextFile(const QString &path, QStringList &lines)
         fail(QStringLiteral("%1: cannot read: %2").arg(path, file.errorString()));
         return false;
     }
-    lines = splitLines(decodeText(file.readAll()));
+    lines = UserText::splitLines(UserText::decode(file.readAll()).text);
     return true;
 }
 

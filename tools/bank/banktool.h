@@ -26,6 +26,11 @@ private:
     int dumpRecords(const QStringList &arguments);
     int loadRecords(const QStringList &arguments);
     int history(const QStringList &arguments);
+    int suggest(const QStringList &arguments);
+    int reading(const QStringList &arguments);
+
+    // The dictionary index beside the program, or "" when there is none.
+    static QString defaultIndexPath();
 
     // Reads a container whole; false (with a message) when it is missing,
     // foreign or damaged.
