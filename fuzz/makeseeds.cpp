@@ -13,6 +13,7 @@
 #include "records/recordsstore.h"
 #include "transfer/archivewriter.h"
 #include "transfer/transfermanifest.h"
+#include "wordlist/wordindex.h"
 
 namespace
 {
@@ -147,6 +148,14 @@ namespace
         seed(u"archive"_qs, u"empty"_qs, FuzzSupport::readFile(path));
     }
 
+    void wordListSeeds()
+    {
+        seed(u"wordlist"_qs, u"list"_qs, u"apple\r\n林檎\r\nりんご\r\ndog\r\n犬\r\nいぬ\r\n"_qs.toUtf8());
+        seed(u"wordlist"_qs, u"mixed"_qs, u"cat\n猫\n"_qs.toUtf8() + Cp932::encode(u"ねこ\r\n鳥"_qs) + "\x81\xFF");
+        seed(u"wordlist"_qs, u"index"_qs,
+             QByteArray(WordIndex::Header) + u"; seed\napple\t林檎\tりんご\tアップル\tあっぷる\nice cream\t氷菓\tひょうか\n"_qs.toUtf8());
+    }
+
     void judgeSeeds()
     {
         // Roman input, a few units, then keys.
@@ -192,5 +201,6 @@ int main(int argc, char **argv)
     judgeSeeds();
     archiveSeeds();
     importSeeds();
+    wordListSeeds();
     return 0;
 }
