@@ -6,9 +6,11 @@
 
 UserText::Decoded UserText::decode(const QByteArray &bytes)
 {
+    // One byte-order mark is taken off, never a second: that is text.
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        return {QString::fromUtf8(bytes.mid(3)), Encoding::Utf8Bom};
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        return {utf8.decode(QByteArrayView(bytes).sliced(3)), Encoding::Utf8Bom};
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return {text, Encoding::Utf8};

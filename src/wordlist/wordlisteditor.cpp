@@ -185,7 +185,7 @@ void WordListEditor::buildWindow()
     for (int column = 0; column < WordListModel::CheckColumn; ++column)
         wordTable->setColumnWidth(column, fontMetrics().horizontalAdvance(QString(12, u'あ')));
     new ReturnMovesOn(wordTable, [this] { moveOn(); });
-    connect(delegate, &WordCellDelegate::entered, this, &WordListEditor::moveOn, Qt::QueuedConnection);
+    connect(delegate, &WordCellDelegate::entered, this, &WordListEditor::moveOn);
     connect(delegate, &WordCellDelegate::englishEdited, this, [this](const QString &text) { showSuggestions(text, false); });
     connect(wordTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &WordListEditor::currentRowChanged);
