@@ -1,8 +1,6 @@
 #include <QTest>
 
-#include "judge/judgetable.h"
 #include "wordlist/rowchecks.h"
-#include "wordlist/typeability.h"
 
 using RowChecks::Field;
 
@@ -13,8 +11,6 @@ class TestRowChecks : public QObject
 private slots:
     void fieldProblem_data();
     void fieldProblem();
-    void firstUntypeable_data();
-    void firstUntypeable();
     void duplicatesNameTheFirstRow();
     void shortfall_data();
     void shortfall();
@@ -48,6 +44,8 @@ void TestRowChecks::fieldProblem_data()
     QTest::newRow("reading kanji left") << int(RowChecks::Reading) << "りん檎" << "読みの「檎」はキーボードで入力できません";
     QTest::newRow("reading katakana") << int(RowChecks::Reading) << "リンゴ" << "読みの「リ」はキーボードで入力できません";
     QTest::newRow("reading wave dash") << int(RowChecks::Reading) << "たべる～" << "読みの「～」はキーボードで入力できません";
+    QTest::newRow("reading vu") << int(RowChecks::Reading) << "ゔぁいおりん" << none;
+    QTest::newRow("reading wi, no kana key") << int(RowChecks::Reading) << "ゐど" << "読みの「ゐ」はかな入力では入力できません";
     QTest::newRow("reading empty") << int(RowChecks::Reading) << "" << "読みが空です";
     QTest::newRow("reading carriage return") << int(RowChecks::Reading) << "りん\rご" << "読みに改行やタブがあります";
 }
@@ -58,29 +56,6 @@ void TestRowChecks::fieldProblem()
     QFETCH(QString, text);
     QFETCH(QString, reason);
     QCOMPARE(RowChecks::fieldProblem(Field(field), text), reason);
-}
-
-void TestRowChecks::firstUntypeable_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("romaji");
-    QTest::addColumn<int>("kana");
-
-    QTest::newRow("hiragana") << "しんぶん" << -1 << -1;
-    QTest::newRow("letters and digits") << "Room 101" << -1 << -1;
-    QTest::newRow("kanji in the middle") << "あ漢い" << 1 << 1;
-    QTest::newRow("after a sokuon") << "きっ漢" << 2 << 2;
-    QTest::newRow("n before kanji") << "ん漢" << 1 << 1;
-    QTest::newRow("empty") << "" << -1 << -1;
-}
-
-void TestRowChecks::firstUntypeable()
-{
-    QFETCH(QString, text);
-    QFETCH(int, romaji);
-    QFETCH(int, kana);
-    QCOMPARE(Typeability::firstUntypeable(text, Typeability::Input::Romaji), qsizetype(romaji));
-    QCOMPARE(Typeability::firstUntypeable(text, Typeability::Input::Kana), qsizetype(kana));
 }
 
 void TestRowChecks::duplicatesNameTheFirstRow()

@@ -23,7 +23,6 @@ class TestWordHelp : public QObject
 private slots:
     void reading_data();
     void reading();
-    void toHiragana();
     void spelling_data();
     void spelling();
     void baseForms_data();
@@ -42,6 +41,7 @@ void TestWordHelp::reading_data()
     QTest::newRow("long vowel") << "東京" << "とうきょう";
     QTest::newRow("loanword keeps its mark") << "コーヒー" << "こーひー";
     QTest::newRow("vu") << "ヴァイオリン" << "ゔぁいおりん";
+    QTest::newRow("ke, small ka") << "ヶ月ヵ" << "かげつゕ";
     QTest::newRow("letter") << "Tシャツ" << "てぃーしゃつ";
     QTest::newRow("particle as written") << "今日は晴れ" << "きょうははれ";
     QTest::newRow("idiom") << "一生懸命" << "いっしょうけんめい";
@@ -57,11 +57,6 @@ void TestWordHelp::reading()
     WordHelp help({{}, JapaneseReading::defaultDictionary(), {}});
     QCOMPARE(help.reading(text), reading);
     QVERIFY(help.hasReadings());
-}
-
-void TestWordHelp::toHiragana()
-{
-    QCOMPARE(JapaneseReading::toHiragana(u"ァアヴヵヶーﾘンゴ漢ゞ"), QStringLiteral("ぁあゔゕゖーﾘんご漢ゞ"));
 }
 
 void TestWordHelp::spelling_data()

@@ -109,7 +109,6 @@ private slots:
     void unsavedChangesAreAskedAbout();
     void damagedBankOpensWithoutLoss();
     void otherDirectionOpensItsList();
-    void studyNeedsAWholeLevel();
     void listThatCannotBeSavedKeepsItsRows();
     void missingHelpIsSaidInTheWindow();
 
@@ -386,17 +385,6 @@ void TestWordListEditor::otherDirectionOpensItsList()
     QCOMPARE(editor->listName(), QStringLiteral("three"));
     QCOMPARE(editor->model()->rows()[1], (WordRow {"bag", "鞄", ""}));
     QVERIFY(!editor->model()->undoStack()->isClean());
-}
-
-void TestWordListEditor::studyNeedsAWholeLevel()
-{
-    ProgramFolderFixture::writeFile(WordListNames::bankPath(QStringLiteral("short")), WordListFile::encode(Words.mid(0, 9)));
-    auto editor = openEditor();
-    QVERIFY(editor->openList(QStringLiteral("short")));
-    QTest::mouseClick(editor->studyButton, Qt::LeftButton);
-    QCOMPARE(m_folder->messages(), QStringList {"テストを始めるには、あと 1 語必要です（1LEVEL 10 語）"});
-    QVERIFY(!Common::IsUserBank());
-    QVERIFY(editor->isVisible());
 }
 
 void TestWordListEditor::listThatCannotBeSavedKeepsItsRows()
