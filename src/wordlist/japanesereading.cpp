@@ -75,7 +75,9 @@ QString JapaneseReading::reading(QStringView text) const
 {
     if (!m_tagger || text.isEmpty())
         return {};
-    const QByteArray bytes = text.toUtf8();
+    // Half-width kana and full-width letters as their ordinary forms, which
+    // the dictionary knows and the keys type.
+    const QByteArray bytes = text.toString().normalized(QString::NormalizationForm_KC).toUtf8();
     QString reading;
     for (const mecab_node_t *node = mecab_sparse_tonode2(m_tagger->mecab, bytes.constData(), size_t(bytes.size()));
          node; node = node->next)

@@ -25,7 +25,7 @@ public:
 
     // The reading of every word of `text` joined, in hiragana. A word the
     // dictionary does not know keeps its own letters (katakana turned into
-    // hiragana). "" when nothing is loaded.
+    // hiragana; half-width kana as full-width). "" when nothing is loaded.
     QString reading(QStringView text) const;
 
     // Katakana (ァ to ヶ, ヴ as ゔ) as hiragana; everything else as it is.

@@ -90,14 +90,21 @@ QString RowChecks::fieldProblem(Field field, const QString &text)
     return typingProblem(field, text);
 }
 
-QList<RowChecks::Problems> RowChecks::check(const QList<WordRow> &rows)
+QList<RowChecks::Problems> RowChecks::check(const QList<WordRow> &rows, Cache *cache)
 {
+    auto problemOf = [cache](Field field, const QString &text) {
+        if (!cache)
+            return fieldProblem(field, text);
+        QHash<QString, QString> &known = (*cache)[field];
+        const auto found = known.constFind(text);
+        return found != known.constEnd() ? found.value() : known.insert(text, fieldProblem(field, text)).value();
+    };
     QList<Problems> problems(rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i)
     {
-        problems[i].field[English] = fieldProblem(English, rows[i].english);
-        problems[i].field[Meaning] = fieldProblem(Meaning, rows[i].meaning);
-        problems[i].field[Reading] = fieldProblem(Reading, rows[i].reading);
+        problems[i].field[English] = problemOf(English, rows[i].english);
+        problems[i].field[Meaning] = problemOf(Meaning, rows[i].meaning);
+        problems[i].field[Reading] = problemOf(Reading, rows[i].reading);
     }
     markDuplicates(rows, problems, English, &WordRow::english);
     markDuplicates(rows, problems, Meaning, &WordRow::meaning);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -33,10 +34,15 @@ namespace RowChecks
     // and for the English word and the reading what the learner cannot type.
     QString fieldProblem(Field field, const QString &text);
 
+    // What fieldProblem said of each text, kept between the checks of one
+    // list: after an edit only the changed fields are checked again (a field
+    // is checked by typing it through the judge, key by key).
+    using Cache = std::array<QHash<QString, QString>, FieldCount>;
+
     // Every row, with the duplicates of English words and of meanings
     // (1-based row numbers in the reasons). The rows are checked whatever
     // their number; an empty list has no problems.
-    QList<Problems> check(const QList<WordRow> &rows);
+    QList<Problems> check(const QList<WordRow> &rows, Cache *cache = nullptr);
 
     // A field with a line break cannot be written as one line of the bank.
     bool breaksTheFile(const WordRow &row);

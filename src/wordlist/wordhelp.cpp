@@ -1,5 +1,7 @@
 #include "wordhelp.h"
 
+#include <limits>
+
 #include "core/programfolder.h"
 
 WordHelp::Sources WordHelp::defaultSources()
@@ -105,8 +107,16 @@ QStringList WordHelp::baseForms(const QString &word)
     return forms;
 }
 
-QString WordHelp::reading(const QString &japanese)
+QString WordHelp::reading(const QString &japanese, const QString &english)
 {
+    if (!english.trimmed().isEmpty())
+    {
+        for (const Suggestion &suggestion : suggestions(english, std::numeric_limits<int>::max()))
+        {
+            if (suggestion.meaning == japanese)
+                return suggestion.reading;
+        }
+    }
     return readings().reading(japanese);
 }
 

@@ -42,8 +42,10 @@ public:
     // rules of the standard bank's generator: "cities" → "city", "stopped" →
     // "stop", "loved" → "love" (a guess may be no word; the index decides).
     static QStringList baseForms(const QString &word);
-    // The reading of Japanese text in hiragana; "" without MeCab.
-    QString reading(const QString &japanese);
+    // The reading of Japanese text in hiragana; "" without MeCab. A text that
+    // the index gives as a meaning of `english` takes the index's reading,
+    // which knows the word: 一人 is ひとり, where MeCab reads いちにん.
+    QString reading(const QString &japanese, const QString &english = {});
     // Whether Hunspell knows the English word (true without Hunspell), and
     // what it may be meant as.
     bool isSpeltRight(const QString &english);

@@ -182,7 +182,7 @@ bool WordListModel::setData(const QModelIndex &index, const QVariant &value, int
         WordRow word;
         field(word, column) = text;
         if (column == MeaningColumn)
-            word.reading = readingFor(text);
+            word.reading = readingFor(word);
         push(row, 0, {word}, QStringLiteral("単語の追加"));
         return true;
     }
@@ -192,16 +192,16 @@ bool WordListModel::setData(const QModelIndex &index, const QVariant &value, int
     field(word, column) = text;
     // A reading the learner typed is theirs; one that came from the old
     // meaning follows the new one.
-    if (column == MeaningColumn && (word.reading.isEmpty() || word.reading == readingFor(m_rows[row].meaning)))
-        word.reading = readingFor(text);
+    if (column == MeaningColumn && (word.reading.isEmpty() || word.reading == readingFor(m_rows[row])))
+        word.reading = readingFor(word);
     static const QString What[] = {QStringLiteral("英単語の変更"), QStringLiteral("意味の変更"), QStringLiteral("読みの変更")};
     push(row, 1, {word}, What[column]);
     return true;
 }
 
-QString WordListModel::readingFor(const QString &meaning) const
+QString WordListModel::readingFor(const WordRow &word) const
 {
-    return m_help && !meaning.isEmpty() ? m_help->reading(meaning) : QString();
+    return m_help && !word.meaning.isEmpty() ? m_help->reading(word.meaning, word.english) : QString();
 }
 
 void WordListModel::chooseMeaning(int row, const QString &meaning, const QString &reading)
@@ -258,7 +258,7 @@ void WordListModel::fillMissingReadings()
     for (WordRow &word : filled)
     {
         if (word.reading.isEmpty())
-            word.reading = readingFor(word.meaning);
+            word.reading = readingFor(word);
     }
     if (filled != m_rows)
         push(0, int(m_rows.size()), filled, QStringLiteral("読みの補完"));
@@ -302,7 +302,7 @@ void WordListModel::replaceWords(int first, int count, const QList<WordRow> &wor
 
 void WordListModel::recheck()
 {
-    const QList<RowChecks::Problems> before = std::exchange(m_problems, RowChecks::check(m_rows));
+    const QList<RowChecks::Problems> before = std::exchange(m_problems, RowChecks::check(m_rows, &m_checked));
     // A duplicate found or gone elsewhere changes rows outside the edit.
     const qsizetype rows = std::min(before.size(), m_problems.size());
     for (qsizetype i = 0; i < rows; ++i)

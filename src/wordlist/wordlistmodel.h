@@ -76,13 +76,15 @@ private:
     void push(int first, int count, const QList<WordRow> &words, const QString &what);
     void recheck();
     const RowChecks::Problems &problemsAt(int row) const;
-    QString readingFor(const QString &meaning) const;
+    // The reading of the word's meaning, as the dictionary help gives it.
+    QString readingFor(const WordRow &word) const;
     QString spellingNote(int row) const;
 
     WordHelp *m_help;
     QUndoStack *m_undo;
     QList<WordRow> m_rows;
     QList<RowChecks::Problems> m_problems;
+    RowChecks::Cache m_checked;
     // What the spelling dictionary says of each English word, asked once:
     // suggesting spellings takes milliseconds, and the table paints often.
     struct SpellingNote

@@ -28,6 +28,7 @@ private slots:
     void baseForms_data();
     void baseForms();
     void suggestionsFallBackOnDictionaryForms();
+    void readingOfAMeaningOfTheWordComesFromTheIndex();
     void missingHelpIsToldOnceAndLeavesTheRest();
 };
 
@@ -43,6 +44,7 @@ void TestWordHelp::reading_data()
     QTest::newRow("vu") << "ヴァイオリン" << "ゔぁいおりん";
     QTest::newRow("ke, small ka") << "ヶ月ヵ" << "かげつゕ";
     QTest::newRow("letter") << "Tシャツ" << "てぃーしゃつ";
+    QTest::newRow("half-width kana") << "ｺｰﾋｰ" << "こーひー";
     QTest::newRow("particle as written") << "今日は晴れ" << "きょうははれ";
     QTest::newRow("idiom") << "一生懸命" << "いっしょうけんめい";
     QTest::newRow("empty") << "" << "";
@@ -129,6 +131,19 @@ void TestWordHelp::suggestionsFallBackOnDictionaryForms()
     QCOMPARE(help.suggestions(QStringLiteral("running"), 1), (QList<S> {{"run", "走る", "はしる"}}));
     QVERIFY(help.suggestions(QStringLiteral("pear")).isEmpty());
     QVERIFY(help.missing().isEmpty());
+}
+
+void TestWordHelp::readingOfAMeaningOfTheWordComesFromTheIndex()
+{
+    if (!haveMeCab())
+        QSKIP("MeCab's UTF-8 IPA dictionary is not installed (scripts/setup installs it)");
+    QTemporaryDir dir;
+    const QString index = dir.filePath(QStringLiteral("en-ja.tsv"));
+    ProgramFolderFixture::writeFile(index, QByteArray(WordIndex::Header) + "\nalone\t一人\tひとり\n");
+    WordHelp help({index, JapaneseReading::defaultDictionary(), {}});
+    QCOMPARE(help.reading(QStringLiteral("一人"), QStringLiteral("Alone")), QStringLiteral("ひとり"));
+    // Another word's meaning, or no word: MeCab reads it.
+    QCOMPARE(help.reading(QStringLiteral("一人"), QStringLiteral("one")), help.reading(QStringLiteral("一人")));
 }
 
 void TestWordHelp::missingHelpIsToldOnceAndLeavesTheRest()
