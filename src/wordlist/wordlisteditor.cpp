@@ -191,7 +191,7 @@ void WordListEditor::buildWindow()
             &WordListEditor::currentRowChanged);
     connect(m_model, &WordListModel::checked, this, &WordListEditor::currentRowChanged);
 
-    suggestionCaption = named(new QLabel(QStringLiteral("意味の候補（Ctrl+1～9 で選ぶ）")), "suggestionCaption");
+    suggestionCaption = named(new QLabel(QStringLiteral("意味の候補（ダブルクリックか Ctrl+1～9 で選ぶ）")), "suggestionCaption");
     suggestionList = named(new QListWidget, "suggestionList");
     connect(suggestionList, &QListWidget::itemActivated, this, &WordListEditor::useItem);
     auto *side = new QWidget;
@@ -610,7 +610,7 @@ void WordListEditor::pickSuggestion(int number)
 void WordListEditor::useItem(QListWidgetItem *item)
 {
     const int row = wordTable->currentIndex().row();
-    if (row < 0)
+    if (!item || row < 0)
         return;
     if (!item->data(SpellingRole).isNull())
     {

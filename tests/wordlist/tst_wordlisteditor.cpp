@@ -189,6 +189,17 @@ void TestWordListEditor::typeTwentyWordsSaveAndStudy()
     QCOMPARE(editor->model()->rows()[3], (WordRow {"book", "本物", "ほんも"}));
     press(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(editor->model()->rows(), Words);
+    // A double click takes it too, and only for the row it was offered for.
+    editor->wordTable->setCurrentIndex(editor->model()->index(3, WordListModel::MeaningColumn));
+    QListWidget *list = editor->suggestionList;
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second); // a double click's first click
+    QCOMPARE(editor->model()->rows(), Words);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+    QCOMPARE(editor->model()->rows()[3], (WordRow {"book", "本物", "ほんも"}));
+    QCOMPARE(editor->model()->rows()[4], Words[4]);
+    editor->model()->undoStack()->undo();
+    QCOMPARE(editor->model()->rows(), Words);
 
     m_modals->answer(QStringLiteral("WordListNameDialog"), [](QDialog &dialog) {
         static_cast<QInputDialog &>(dialog).setTextValue(QStringLiteral("中1 単語"));
