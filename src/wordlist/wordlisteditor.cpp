@@ -182,8 +182,9 @@ void WordListEditor::buildWindow()
     wordTable->setWordWrap(false);
     wordTable->horizontalHeader()->setSectionResizeMode(WordListModel::CheckColumn, QHeaderView::Stretch);
     wordTable->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Room for a long reading, and the reasons of the check column still in view.
     for (int column = 0; column < WordListModel::CheckColumn; ++column)
-        wordTable->setColumnWidth(column, fontMetrics().horizontalAdvance(QString(12, u'あ')));
+        wordTable->setColumnWidth(column, fontMetrics().horizontalAdvance(QString(8, u'あ')));
     new ReturnMovesOn(wordTable, [this] { moveOn(); });
     connect(delegate, &WordCellDelegate::entered, this, &WordListEditor::moveOn);
     connect(delegate, &WordCellDelegate::englishEdited, this, [this](const QString &text) { showSuggestions(text, false); });
