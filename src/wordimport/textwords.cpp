@@ -6,6 +6,10 @@
 
 namespace
 {
+    // How much rarer than a past, -ing or comparative form its base may be
+    // and still be the word offered.
+    constexpr int FormRankRatio = 4;
+
     struct Sentence
     {
         QString text;
@@ -360,7 +364,7 @@ namespace
         }
 
         // The form a learner studies: the singular of a plural, the verb of a
-        // past or -ing form whose verb is the more frequent word (or the only
+        // past or -ing form unless its verb is far rarer (or the only
         // one the dictionaries know), the adjective of a comparative.
         QString dictionaryForm(const QString &key) const
         {
@@ -398,7 +402,11 @@ namespace
             if (isComparative(key))
                 others << rules.comparative;
             QString best;
-            int bestRank = isWord ? rank : std::numeric_limits<int>::max();
+            // A form that is a word of its own (tired, interested) stays
+            // only where its verb is far rarer: "discovered" is "discover".
+            const int limit = isWord ? std::min(rank, std::numeric_limits<int>::max() / FormRankRatio) * FormRankRatio
+                                     : std::numeric_limits<int>::max();
+            int bestRank = limit;
             for (const QString &base : std::as_const(others))
             {
                 const int baseRank = m_lexicon.rank(base);

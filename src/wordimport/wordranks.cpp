@@ -6,7 +6,7 @@ bool WordRanks::load(const QString &path, QString *errorText)
 {
     m_ranks.clear();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
     {
         if (errorText)
             *errorText = QStringLiteral("単語の頻度の表（%1）がありません").arg(path);
