@@ -107,6 +107,16 @@ QStringList WordHelp::baseForms(const QString &word)
     return forms;
 }
 
+bool WordHelp::hasMeaning(const QString &english)
+{
+    return !index().meanings(WordIndex::key(english)).isEmpty();
+}
+
+QStringList WordHelp::stems(const QString &word)
+{
+    return spelling().stems(word);
+}
+
 QString WordHelp::reading(const QString &japanese, const QString &english)
 {
     if (!english.trimmed().isEmpty())

@@ -42,6 +42,10 @@ public:
     // rules of the standard bank's generator: "cities" → "city", "stopped" →
     // "stop", "loved" → "love" (a guess may be no word; the index decides).
     static QStringList baseForms(const QString &word);
+    // Whether the index holds the word itself (not only a form of it).
+    bool hasMeaning(const QString &english);
+    // The dictionary forms Hunspell gives an inflected word; none without it.
+    QStringList stems(const QString &word);
     // The reading of Japanese text in hiragana; "" without MeCab. A text that
     // the index gives as a meaning of `english` takes the index's reading,
     // which knows the word: 一人 is ひとり, where MeCab reads いちにん.

@@ -25,6 +25,7 @@
 #include "core/message.h"
 #include "core/programfolder.h"
 #include "gui_shared/modal.h"
+#include "importdialog.h"
 #include "rowchecks.h"
 #include "studychoice.h"
 #include "wordcelldelegate.h"
@@ -125,6 +126,9 @@ void WordListEditor::buildMenus()
     actionSave = add(file, "actionSave", QStringLiteral("保存(&S)"), QKeySequence::Save, [this] { save(); });
     actionSaveAs = add(file, "actionSaveAs", QStringLiteral("名前を付けて保存(&A)…"), QKeySequence::SaveAs,
                        [this] { saveAs(); });
+    file->addSeparator();
+    actionImport = add(file, "actionImport", QStringLiteral("読み込み(&I)…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I),
+                       [this] { importWords(); });
     file->addSeparator();
     named(file->addAction(QStringLiteral("閉じる(&C)"), this, &WordListEditor::reject), "actionClose");
 
@@ -481,6 +485,18 @@ void WordListEditor::study()
 }
 
 // --- rows -----------------------------------------------------------------
+
+void WordListEditor::importWords()
+{
+    commitEditing();
+    ImportDialog dialog(*m_help, m_model->rows(), this);
+    if (Modal::exec(dialog) != QDialog::Accepted)
+        return;
+    const QList<WordRow> words = dialog.chosenWords();
+    const int first = m_model->newRow();
+    m_model->insertWords(first, words, QStringLiteral("読み込み（%1語）").arg(words.size()));
+    wordTable->setCurrentIndex(m_model->index(first, WordListModel::EnglishColumn));
+}
 
 void WordListEditor::insertRow()
 {

@@ -45,6 +45,7 @@ public:
     QAction *actionOpen = nullptr;
     QAction *actionSave = nullptr;
     QAction *actionSaveAs = nullptr;
+    QAction *actionImport = nullptr;
     QAction *actionUndo = nullptr;
     QAction *actionRedo = nullptr;
     QAction *actionInsert = nullptr;
@@ -88,6 +89,8 @@ private:
     bool settleChanges();
     void study();
 
+    // Words from a table or an English text, added as one step.
+    void importWords();
     void insertRow();
     void deleteRows();
     void moveRow(int step);

@@ -36,6 +36,7 @@ namespace
     // Readable on a light and on a dark ground.
     const QColor ProblemColor(0xFF, 0x40, 0x40, 0x50);
     const QColor SpellingColor(0xE0, 0x30, 0x30);
+    const QColor CheckColor(0xFF, 0xC0, 0x00, 0x50);
 
     QString &field(WordRow &row, int column)
     {
@@ -128,7 +129,7 @@ QVariant WordListModel::data(const QModelIndex &index, int role) const
     {
         if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
             return {};
-        QStringList notes {problemsAt(row).text(), spellingNote(row)};
+        QStringList notes {problemsAt(row).text(), spellingNote(row), checkNote(row)};
         notes.removeAll(QString());
         return notes.join(QStringLiteral("、"));
     }
@@ -139,11 +140,15 @@ QVariant WordListModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
         return field(m_rows[row], column);
     case Qt::BackgroundRole:
-        return reason.isEmpty() ? QVariant() : QVariant(ProblemColor);
+        if (reason.isEmpty())
+            return column == MeaningColumn && !checkNote(row).isEmpty() ? QVariant(CheckColor) : QVariant();
+        return QVariant(ProblemColor);
     case Qt::ForegroundRole:
         return column == EnglishColumn && !isSpeltRight(row) ? QVariant(SpellingColor) : QVariant();
     case Qt::ToolTipRole:
-        return column == EnglishColumn && reason.isEmpty() ? spellingNote(row) : reason;
+        if (!reason.isEmpty())
+            return reason;
+        return column == EnglishColumn ? spellingNote(row) : column == MeaningColumn ? checkNote(row) : QString();
     default:
         return {};
     }
@@ -187,9 +192,12 @@ bool WordListModel::setData(const QModelIndex &index, const QVariant &value, int
         return true;
     }
     WordRow word = m_rows[row];
-    if (field(word, column) == text)
+    if (field(word, column) == text && !(column == MeaningColumn && word.meaningToCheck))
         return false;
     field(word, column) = text;
+    // Confirming a meaning, even unchanged, makes it the learner's own.
+    if (column == MeaningColumn)
+        word.meaningToCheck = false;
     // A reading the learner typed is theirs; one that came from the old
     // meaning follows the new one.
     if (column == MeaningColumn && (word.reading.isEmpty() || word.reading == readingFor(m_rows[row])))
@@ -197,6 +205,11 @@ bool WordListModel::setData(const QModelIndex &index, const QVariant &value, int
     static const QString What[] = {QStringLiteral("英単語の変更"), QStringLiteral("意味の変更"), QStringLiteral("読みの変更")};
     push(row, 1, {word}, What[column]);
     return true;
+}
+
+QString WordListModel::checkNote(int row) const
+{
+    return m_rows[row].meaningToCheck ? QStringLiteral("意味は辞書の第一候補：確かめてください") : QString();
 }
 
 QString WordListModel::readingFor(const WordRow &word) const
@@ -211,6 +224,7 @@ void WordListModel::chooseMeaning(int row, const QString &meaning, const QString
     WordRow word = row < m_rows.size() ? m_rows[row] : WordRow();
     word.meaning = meaning;
     word.reading = reading;
+    word.meaningToCheck = false;
     push(row, row < m_rows.size() ? 1 : 0, {word}, QStringLiteral("意味の選択"));
 }
 

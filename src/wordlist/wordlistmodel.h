@@ -79,6 +79,8 @@ private:
     // The reading of the word's meaning, as the dictionary help gives it.
     QString readingFor(const WordRow &word) const;
     QString spellingNote(int row) const;
+    // A meaning the import took from the dictionary, until the learner sets one.
+    QString checkNote(int row) const;
 
     WordHelp *m_help;
     QUndoStack *m_undo;

@@ -15,6 +15,10 @@
 #include "core/message.h"
 #include "history/historystore.h"
 #include "records/recordlinereader.h"
+#include "wordimport/importtext.h"
+#include "wordimport/standardwords.h"
+#include "wordlist/importlexicon.h"
+#include "wordlist/importrows.h"
 #include "wordlist/wordhelp.h"
 
 namespace
@@ -63,11 +67,21 @@ Commands:
       Prints the reading of each Japanese text in hiragana, one per line,
       from MeCab with its UTF-8 IPA dictionary (Debian's mecab-ipadic-utf8).
 
+  words [--level N] FILE
+      Reads a table (CSV or tab-separated text, or a flashcard program's
+      export) or an English text as the word-list editor's import does and
+      prints the rows it would offer, one per line as
+      english<TAB>meaning<TAB>reading<TAB>source: the source is the table's
+      line number or the text's sentence. A text's words leave out the
+      standard bank's words of LEVELs 1 to N. Bad rows are named on standard
+      error with their lines; the good rows are still printed.
+
   --help
       Shows this text.
 
 Exit status: 0 on success, 1 when a file is missing, damaged or foreign
-(or suggest finds no meaning for a word), 2 when the command line is wrong.
+(or suggest finds no meaning for a word, or words finds no column of English
+words), 2 when the command line is wrong.
 )";
 
     // Where the records text of one line stops making sense, or "" when it is sound.
@@ -194,6 +208,8 @@ int BankTool::run(const QStringList &arguments)
         return suggest(rest);
     if (command == u"reading")
         return reading(rest);
+    if (command == u"words")
+        return words(rest);
     m_err << (command.isEmpty() ? QStringLiteral("vocamira-bank: no command given")
                                 : QStringLiteral("vocamira-bank: unknown command \"%1\"").arg(command))
           << "\nTry 'vocamira-bank --help'.\n";
@@ -364,14 +380,18 @@ int BankTool::history(const QStringList &arguments)
 
 QString BankTool::defaultIndexPath()
 {
+    return besideProgram(QStringLiteral("dict/en-ja.tsv"));
+}
+
+QString BankTool::besideProgram(const QString &file)
+{
     // Beside the program: the build tree, a portable folder (tools/ beside
     // dict/) and the Debian package (/usr/bin, /usr/share/vocamira).
     const QString here = QCoreApplication::applicationDirPath();
-    for (const QString &relative : {QStringLiteral("/../vocamira/dict/en-ja.tsv"), QStringLiteral("/../dict/en-ja.tsv"),
-                                    QStringLiteral("/../share/vocamira/dict/en-ja.tsv")})
+    for (const QString &folder : {QStringLiteral("/../vocamira/"), QStringLiteral("/../"), QStringLiteral("/../share/vocamira/")})
     {
-        if (QFileInfo::exists(here + relative))
-            return QDir::cleanPath(here + relative);
+        if (QFileInfo::exists(here + folder + file))
+            return QDir::cleanPath(here + folder + file);
     }
     return {};
 }
@@ -423,6 +443,53 @@ int BankTool::reading(const QStringList &arguments)
                         .arg(JapaneseReading::defaultDictionary()));
     for (const QString &text : arguments)
         m_out << readings.reading(text) << '\n';
+    return Success;
+}
+
+int BankTool::words(const QStringList &arguments)
+{
+    QStringList files = arguments;
+    int level = 0;
+    bool levelOk = true;
+    const qsizetype option = files.indexOf(QStringLiteral("--level"));
+    if (option >= 0)
+    {
+        level = files.value(option + 1).toInt(&levelOk);
+        files.remove(option, std::min<qsizetype>(2, files.size() - option));
+    }
+    if (files.size() != 1 || !levelOk || level < 0)
+    {
+        m_err << "Usage: vocamira-bank words [--level N] FILE\n";
+        return BadUsage;
+    }
+    const QString &path = files.first();
+    const ImportText::Decoded decoded = ImportText::readFile(path);
+    if (!decoded.ok())
+        return fail(QStringLiteral("%1: %2").arg(path, decoded.message()));
+    WordHelp help({defaultIndexPath(), JapaneseReading::defaultDictionary(), Spelling::defaultDictionary()});
+    QList<ImportRow> rows;
+    if (ImportRows::isTable(path, decoded.text))
+    {
+        const ImportTable table = TableReader::read(decoded.text);
+        for (const ImportTable::Problem &problem : table.problems)
+            m_err << path << ": " << problem.text << '\n';
+        const ColumnChoice columns = TableReader::guessColumns(table);
+        if (!columns.fits(table.columnCount))
+            return fail(QStringLiteral("%1: no column of English words").arg(path));
+        rows = ImportRows::fromTable(table, columns, help);
+    }
+    else
+    {
+        const ImportLexicon lexicon(help, besideProgram(QStringLiteral("dict/english-ranks.txt")));
+        const QSet<QString> known =
+            StandardWords::upToLevel(level, besideProgram(QStringLiteral("word/標準テキスト/data2.dat")));
+        rows = ImportRows::fromText(TextWords::find(decoded.text, lexicon, known), help);
+    }
+    for (const ImportRow &row : std::as_const(rows))
+    {
+        m_out << row.word.english << '\t' << row.word.meaning << '\t' << row.word.reading << '\t'
+              << (row.line > 0 ? QString::number(row.line) : row.source) << '\n';
+    }
     return Success;
 }
 

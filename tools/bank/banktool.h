@@ -28,9 +28,12 @@ private:
     int history(const QStringList &arguments);
     int suggest(const QStringList &arguments);
     int reading(const QStringList &arguments);
+    int words(const QStringList &arguments);
 
     // The dictionary index beside the program, or "" when there is none.
     static QString defaultIndexPath();
+    // A file of the program folder beside the program, or "" when there is none.
+    static QString besideProgram(const QString &file);
 
     // Reads a container whole; false (with a message) when it is missing,
     // foreign or damaged.
