@@ -663,12 +663,11 @@ void MainWindow::testStopped()
 
 void MainWindow::testEnded(const TestOutcome &outcome)
 {
-    using namespace Common;
     EndMessage notice(outcome, this);
     // Closing the result view shows the LEVEL and failure count the test has left.
     connect(&notice, &EndMessage::resultViewClosed, this, &MainWindow::ShowLevelStatus);
     Modal::exec(notice);
-    if (TestMode == TestKind::LevelUp && CurrentLevel == LevelCount)
+    if (outcome.topLevelReached)
         ShowTopLevelNotice();
 }
 

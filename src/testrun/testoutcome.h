@@ -16,4 +16,5 @@ struct TestOutcome
     int level = 0;             // the LEVEL held after the test
     double shownSeconds = 0;   // time taken, at most the time limit
     bool newBestTime = false;  // "最速記録！"
+    bool topLevelReached = false; // a level-up challenge that reached the top LEVEL: the certificate follows
 };

@@ -231,6 +231,7 @@ TestOutcome TestRules::ScoreTest(double elapsedMs, const QDate &today)
     else
         failTest(outcome, row);
     outcome.level = CurrentLevel;
+    outcome.topLevelReached = TestMode == TestKind::LevelUp && CurrentLevel == LevelCount;
     noteHighestLevel(today);
 
     const double seconds = elapsedMs / 1000.0;

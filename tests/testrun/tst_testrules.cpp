@@ -16,6 +16,8 @@ class TestRulesTest : public QObject
 private slots:
     void levelMoves_data();
     void levelMoves();
+    void topLevelReached_data();
+    void topLevelReached();
     void practiceMovesNothing_data();
     void practiceMovesNothing();
     void passMarkFollowsTestLevel_data();
@@ -133,6 +135,35 @@ void TestRulesTest::levelMoves()
     const Common::LevelRecord &row = Common::LevelRecords[testLevel];
     QTEST((QList<int>{row.ChallengePassCount, row.ChallengeFailCount, row.PracticePassCount, row.PracticeFailCount}),
           "counters");
+}
+
+void TestRulesTest::topLevelReached_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("correct");
+    QTest::addColumn<bool>("reached");
+
+    QTest::newRow("L passed to the top") << "L" << 99 << 9 << true;
+    QTest::newRow("L failed below the top") << "L" << 99 << 8 << false;
+    QTest::newRow("L passed below the top") << "L" << 98 << 10 << false;
+    QTest::newRow("K passed at the top") << "K" << 100 << 10 << false;
+    QTest::newRow("P at the top passed") << "P" << 100 << 10 << false;
+}
+
+// Only a level-up challenge that reaches the top LEVEL earns the certificate.
+void TestRulesTest::topLevelReached()
+{
+    QFETCH(QString, mode);
+    QFETCH(int, level);
+    QFETCH(int, correct);
+    standardState();
+    Common::TestMode = TestKinds::fromLetter(mode).value();
+    Common::CurrentLevel = level;
+    Common::TestLevel = mode == u"L" ? level + 1 : 100;
+    Common::TestCorrectCount = correct;
+
+    QTEST(TestRules::ScoreTest(30000, QDate(2024, 5, 1)).topLevelReached, "reached");
 }
 
 void TestRulesTest::practiceMovesNothing_data()
