@@ -350,6 +350,7 @@ bool MainWindow::Form_Load()
     // Opened at the end of the first test, so start-up never waits for it.
     m_history = std::make_unique<HistoryStore>(HistoryStore::defaultPath());
     m_weakHistory = std::make_unique<WeakHistory>(*m_history);
+    connect(m_weakHistory.get(), &WeakHistory::loaded, this, &MainWindow::weakWordsLoaded);
     // Tests kept while their records waited are marked once the records are saved.
     Common::SetRecordsSavedHandler([this](const QString &path) { m_history->recordsSaved(path); });
     Option3->setEnabled(true);
@@ -452,11 +453,37 @@ WeakWords MainWindow::weakWords() const
 
 void MainWindow::refreshWeakWords()
 {
-    const WeakWords weak = weakWords();
+    if (!m_weakHistory)
+        return;
+    if (!m_weakHistory->isReady())
+    {
+        // Shown when the history has been read, which waits for nothing here.
+        m_weakHistory->load();
+        return;
+    }
+    const WeakWords weak = m_weakHistory->heldWeakWords(Clock::currentDateTime().date());
     m_weakWordsLabel->setText(TestRules::WeakWordsCaption(weak.dueCount()));
     m_weakWordsLabel->setToolTip(
         QStringLiteral("今日練習する苦手単語の数です（苦手単語は全部で%1語）。「練習」メニューから練習できます。")
             .arg(weak.words().size()));
+}
+
+void MainWindow::whenWeakWordsHeld(void (MainWindow::*then)())
+{
+    if (!m_weakHistory || m_weakHistory->isReady())
+    {
+        (this->*then)();
+        return;
+    }
+    m_afterWeakWords = then;
+    m_weakHistory->load();
+}
+
+void MainWindow::weakWordsLoaded()
+{
+    refreshWeakWords();
+    if (const auto then = std::exchange(m_afterWeakWords, nullptr); then && m_weakHistory->isReady())
+        (this->*then)();
 }
 
 void MainWindow::RefreshAfterSettings()
@@ -543,18 +570,38 @@ void MainWindow::startPractice()
     using namespace Common;
     if (isRunning())
         return;
-    const WeakWords weak = weakWords();
-    QList<int> words = weak.practiceWords(QuestionsPerTest);
-    if (words.isEmpty())
-        words = weak.practiceWords(QuestionsPerTest, WeakWords::Take::Early);
-    if (words.isEmpty())
+    if (m_weakHistory && !m_weakHistory->isReady())
     {
-        Message::show(m_weakHistory && m_weakHistory->unreadable()
-                          ? QStringLiteral("学習履歴を読めないため、苦手単語の練習はできません。")
-                          : QStringLiteral("練習する苦手単語はまだありません。\n"
-                                           "テストで間違えた単語や、答えないうちに終わった単語を、ここで練習できます。"));
+        whenWeakWordsHeld(&MainWindow::startPractice);
         return;
     }
+    const QDate today = Clock::currentDateTime().date();
+    const WeakWords weak = m_weakHistory ? m_weakHistory->heldWeakWords(today) : WeakWords();
+    QList<int> words = weak.practiceWords(QuestionsPerTest);
+    if (words.isEmpty())
+    {
+        const WeakWords::NextDue next = weak.nextDue();
+        if (!next.day.isValid())
+        {
+            Message::show(m_weakHistory && m_weakHistory->unreadable()
+                              ? QStringLiteral("学習履歴を読めないため、苦手単語の練習はできません。")
+                              : QStringLiteral("練習する苦手単語はまだありません。\n"
+                                               "テストで間違えた単語や、答えないうちに終わった単語を、ここで練習できます。"));
+            return;
+        }
+        // Words not due yet are practised only when the learner knows that the answers will not count.
+        if (!Message::ask(TestRules::EarlyPracticeQuestion(next.day, next.count, today)))
+            return;
+        words = weak.practiceWords(QuestionsPerTest, WeakWords::Take::Early);
+    }
+    startPracticeOf(words);
+}
+
+void MainWindow::startPracticeOf(const QList<int> &words)
+{
+    using namespace Common;
+    if (words.isEmpty())
+        return;
     auto *practice = new PracticeTest(words, TimeLimitStudy, history(), this);
     setBadge(TestRules::ModeBadge(TestKind::WeakWords, false));
     Label3->setText(TestRules::PracticeCaption());
@@ -663,7 +710,16 @@ void MainWindow::testStopped()
 
 void MainWindow::testEnded(const TestOutcome &outcome)
 {
-    EndMessage notice(outcome, this);
+    TestOutcome shown = outcome;
+    if (m_weakHistory)
+    {
+        shown.addWeakWord = [this](int bankIndex) {
+            const bool kept = m_weakHistory->mark({bankIndex}, WordMark::Kind::Weak, Clock::currentDateTime());
+            m_weakWordsRefresh->start();
+            return kept;
+        };
+    }
+    EndMessage notice(shown, this);
     // Closing the result view shows the LEVEL and failure count the test has left.
     connect(&notice, &EndMessage::resultViewClosed, this, &MainWindow::ShowLevelStatus);
     Modal::exec(notice);
@@ -818,6 +874,11 @@ void MainWindow::menuHistory_Click()
 {
     if (!m_history)
         return;
+    if (!m_weakHistory->isReady())
+    {
+        whenWeakWordsHeld(&MainWindow::menuHistory_Click);
+        return;
+    }
     HistoryWindow window(*m_history, weakWords(), !isRunning(), this);
     if (Modal::exec(window) == HistoryWindow::PracticeRequested)
         startPractice();
@@ -827,6 +888,11 @@ void MainWindow::menuWordBook_Click()
 {
     if (!m_history)
         return;
+    if (!m_weakHistory->isReady())
+    {
+        whenWeakWordsHeld(&MainWindow::menuWordBook_Click);
+        return;
+    }
     WordBookWindow window(*m_history, *m_weakHistory, this);
     Modal::exec(window);
     // Marks change what is due.

@@ -148,6 +148,11 @@ private:
 
     void buildPracticeControls();
     void refreshWeakWords();
+    void startPracticeOf(const QList<int> &words);
+    // Runs `then` once the weak words of the bank in use are held, read in
+    // the background if need be; an action asked for again replaces the last.
+    void whenWeakWordsHeld(void (MainWindow::*then)());
+    void weakWordsLoaded();
 
     void startTest();
     TestSession::History history() const;
@@ -176,4 +181,5 @@ private:
     QAction *m_practiceAction = nullptr;
     QLabel *m_weakWordsLabel = nullptr;
     QTimer *m_weakWordsRefresh = nullptr;
+    void (MainWindow::*m_afterWeakWords)() = nullptr;
 };

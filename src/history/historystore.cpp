@@ -348,7 +348,7 @@ bool HistoryStore::open()
         Message::post(QStringLiteral("学習履歴ファイルが見つからないため、新しい学習履歴を始めました。%1\n%2")
                           .arg(RestoreHint, QDir::toNativeSeparators(m_path)));
     }
-    if (m_creation == Creation::ExistingOnly && !QFileInfo(m_path).isFile())
+    if (m_creation != Creation::CreateIfMissing && !QFileInfo(m_path).isFile())
     {
         m_problem = Problem::CannotOpen;
         return false;
@@ -372,7 +372,8 @@ bool HistoryStore::openConnection()
         m_problem = Problem::CannotOpen;
         return false;
     }
-    healLeftovers();
+    if (m_creation != Creation::ReaderOnly)
+        healLeftovers();
     if (m_db.open())
         return true;
     fail(m_db.lastError());
@@ -391,6 +392,13 @@ bool HistoryStore::migrate()
     {
         m_problem = Problem::NewerVersion;
         return false;
+    }
+    // The store that keeps the file brings it up to date, not a reader.
+    if (m_creation == Creation::ReaderOnly)
+    {
+        if (version != SchemaVersion)
+            m_problem = Problem::CannotOpen;
+        return version == SchemaVersion;
     }
     // A commit then only appends to the log: the end of a test never waits for the disk.
     if (!exec(query, QStringLiteral("PRAGMA journal_mode = WAL")) || !exec(query, QStringLiteral("PRAGMA synchronous = NORMAL"))
@@ -464,7 +472,7 @@ void HistoryStore::fail(const QSqlError &error)
     if (m_db.isOpen())
         QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
     close();
-    if (m_problem == Problem::Damaged)
+    if (m_problem == Problem::Damaged && m_creation != Creation::ReaderOnly)
         setAside();
 }
 
@@ -520,6 +528,8 @@ void HistoryStore::setAside()
 
 void HistoryStore::tell()
 {
+    if (m_creation == Creation::ReaderOnly)
+        return;
     const QString text = problemText();
     if (text.isEmpty() || m_told.contains(text))
         return;

@@ -46,6 +46,9 @@ public:
     {
         CreateIfMissing,
         ExistingOnly, // never creates one; it may still bring an older file up to date
+        // Only reads a file of this version, as it is, for a reader beside the
+        // store that keeps it: never creates, changes, sets aside or tells.
+        ReaderOnly,
     };
 
     struct MissedWord
@@ -92,6 +95,8 @@ public:
     static QString defaultPath();
 
     QString path() const { return m_path; }
+    // Opens the file if need be, telling a problem once; false when it cannot be used.
+    bool isUsable() { return ensureOpen(); }
     // The last problem met; None once a write or read has worked again.
     Problem problem() const { return m_problem; }
     // A sentence for the learner about the last problem, "" when none.

@@ -2,6 +2,12 @@
 
 WordSchedule::Effect WordSchedule::apply(const WordAnswer &answer, double slowSeconds)
 {
+    lastEffect = take(answer, slowSeconds);
+    return lastEffect;
+}
+
+WordSchedule::Effect WordSchedule::take(const WordAnswer &answer, double slowSeconds)
+{
     ++asked;
     lastSeen = answer.day;
     if (answer.result != WordAnswer::Result::Correct)

@@ -64,6 +64,7 @@ struct WordSchedule
     QDate lastSeen;          // the day it was last asked
     bool known = false;      // marked known and not unmarked since
     bool learned = false;    // left the list by its steps, not put back since
+    Effect lastEffect = Effect::None; // what the word's last answer did
 
     // Takes the next answer of the word, in time order.
     Effect apply(const WordAnswer &answer, double slowSeconds);
@@ -99,6 +100,7 @@ struct WordSchedule
     friend bool operator==(const WordSchedule &, const WordSchedule &) = default;
 
 private:
+    Effect take(const WordAnswer &answer, double slowSeconds);
     void miss(const QDate &day);
     void putOn(const QDate &day);
     void takeOff();

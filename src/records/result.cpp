@@ -4,7 +4,9 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -99,6 +101,7 @@ namespace
 
 Result::Result(const TestOutcome &outcome, QWidget *owner)
     : QDialog(owner)
+    , m_addWeakWord(outcome.addWeakWord)
 {
     setObjectName(QStringLiteral("Result"));
     setWindowTitle(QStringLiteral("結果表示") + Common::BankDescription());
@@ -113,6 +116,7 @@ Result::Result(const TestOutcome &outcome, QWidget *owner)
 
     buildHeaders();
     buildRows();
+    buildNotes(outcome.scheduleNotes);
     applyColumnStyles();
     fillRows();
 
@@ -159,10 +163,10 @@ void Result::buildRows()
         Label1[i]->setAlignment(Qt::AlignCenter);
         Label4[i]->setAlignment(Qt::AlignCenter);
         for (QLabel *text : {Label2[i], Label3[i]})
-        {
             text->setWordWrap(true);
-            text->installEventFilter(this);
-        }
+        // Clicks and the row's context menu.
+        for (QLabel *cell : {Label1[i], Label2[i], Label3[i], Label4[i]})
+            cell->installEventFilter(this);
         Picture1[i] = makeCell(Picture11, "Picture1", i, Label1[i]);
         Picture2[i] = makeCell(Picture11, "Picture2", i, Label2[i]);
         Picture3[i] = makeCell(Picture11, "Picture3", i, Label3[i]);
@@ -234,7 +238,15 @@ void Result::applyColumnStyles()
             (englishAnswer ? Label3[i] : Label2[i])->setCursor(Qt::PointingHandCursor);
     }
 
-    const int width = number.width + first.width + second.width + mark.width;
+    int width = number.width + first.width + second.width + mark.width;
+    if (!m_noteHeader->isHidden())
+    {
+        const ColumnStyle note {7 * unit, false, false};
+        m_noteHeader->setFixedWidth(note.width);
+        for (int i = 0; i < RowCount; ++i)
+            applyStyle(m_noteCells[i], m_notes[i], note);
+        width += note.width;
+    }
     m_viewport->setFixedWidth(width);
 }
 
@@ -258,7 +270,7 @@ void Result::layOut()
 {
     auto *headers = new QHBoxLayout;
     headers->setSpacing(0);
-    for (QLabel *header : {Label8, Label7, Label6, Label5})
+    for (QLabel *header : {Label8, Label7, Label6, Label5, m_noteHeader})
         headers->addWidget(header);
     headers->addStretch();
 
@@ -274,6 +286,7 @@ void Result::layOut()
     questions->addLayout(list, 1);
     questions->addSpacing(6);
     questions->addWidget(Label20);
+    questions->addWidget(m_weakAdded);
 
     auto *levelLine = new QHBoxLayout;
     levelLine->setSpacing(0);
@@ -371,6 +384,19 @@ bool Result::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == VScroll1)
         return false;
+    if (event->type() == QEvent::ContextMenu)
+    {
+        for (const auto *column : {&Label1, &Label2, &Label3, &Label4, &m_notes})
+        {
+            const auto cell = std::find(column->begin(), column->end(), watched);
+            if (cell != column->end())
+            {
+                showRowMenu(int(cell - column->begin()), static_cast<QContextMenuEvent *>(event)->globalPos());
+                return true;
+            }
+        }
+        return false;
+    }
     if (event->type() != QEvent::MouseButtonRelease || static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
         return false;
     for (const auto *column : {&Label2, &Label3})
@@ -395,13 +421,67 @@ void Result::Word_Click(bool secondColumn, int index)
 
 void Result::playRow(int index)
 {
+    const int bankIndex = bankIndexOfRow(index);
+    if (bankIndex >= 0)
+        SoundPlayer::play(Common::SoundFilePath(bankIndex));
+}
+
+int Result::bankIndexOfRow(int index) const
+{
     // A row after the last question holds no question of this test.
     if (index >= std::min(Common::TestQuestionIndex, UsedRows))
-        return;
+        return -1;
     const QString &number = Common::TestQuestionNumbers[index + 1];
     bool ok = false;
     const int bankIndex = number.toInt(&ok);
     if (!Common::IsDigitsOnly(number) || !ok)
+        return -1;
+    return bankIndex;
+}
+
+// Where each word of a practice now stands, in a column of its own after the marks.
+void Result::buildNotes(const QStringList &notes)
+{
+    auto *grid = static_cast<QGridLayout *>(Picture11->layout());
+    m_noteHeader = makeLabel(this, QStringLiteral("noteHeader"), QStringLiteral("復習の段階"));
+    m_noteHeader->setAlignment(Qt::AlignCenter);
+    m_noteHeader->setVisible(!notes.isEmpty());
+    for (int i = 0; i < RowCount; ++i)
+    {
+        m_notes[i] = makeLabel(Picture11, indexedName("note", i), i < UsedRows ? notes.value(i) : QString());
+        m_noteCells[i] = makeCell(Picture11, "noteCell", i, m_notes[i]);
+        grid->addWidget(m_noteCells[i], i, 4);
+        m_noteCells[i]->setVisible(!notes.isEmpty() && i < UsedRows);
+        m_notes[i]->installEventFilter(this);
+    }
+
+    m_weakAdded = makeLabel(this, QStringLiteral("weakAdded"));
+    m_weakAdded->setWordWrap(true);
+    m_weakAdded->hide();
+    m_rowMenu = new QMenu(this);
+    m_rowMenu->setObjectName(QStringLiteral("rowMenu"));
+    QAction *add = m_rowMenu->addAction(QStringLiteral("苦手に追加(&W)"));
+    add->setObjectName(QStringLiteral("addWeakAction"));
+    connect(add, &QAction::triggered, this, &Result::addRowToWeak);
+}
+
+void Result::showRowMenu(int index, const QPoint &globalPos)
+{
+    if (!m_addWeakWord || bankIndexOfRow(index) < 0)
         return;
-    SoundPlayer::play(Common::SoundFilePath(bankIndex));
+    m_menuRow = index;
+    m_rowMenu->popup(globalPos);
+}
+
+// The word is due today, at the first step, whatever the test said of it.
+void Result::addRowToWeak()
+{
+    const int bankIndex = bankIndexOfRow(m_menuRow);
+    if (bankIndex < 0 || !m_addWeakWord)
+        return;
+    const QString word = (Common::IsEnglishAnswer() ? Label3 : Label2)[m_menuRow]->text();
+    m_weakAdded->setText(m_addWeakWord(bankIndex)
+                             ? QStringLiteral("「%1」を苦手単語に追加しました。今日の練習に出ます。").arg(word)
+                             : QStringLiteral("「%1」を苦手単語に追加できませんでした（学習履歴に書き込めません）。").arg(word));
+    m_weakAdded->show();
 }

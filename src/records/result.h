@@ -3,18 +3,22 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 #include "testrun/testoutcome.h"
 
 class QFrame;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 class QWidget;
 
 // The review of the test just finished: every question with its answer and
 // mark, the score and the LEVEL now held. Clicking an English word of the
-// standard bank pronounces it. Changes no stored data.
+// standard bank pronounces it. Beside that, a practice shows where each word
+// now stands on the weak-word schedule, and a row's context menu puts its
+// word on the weak list when the owner keeps a study history.
 class Result : public QDialog
 {
     Q_OBJECT
@@ -42,6 +46,11 @@ private:
     void placeRows();
     void Word_Click(bool secondColumn, int index);
     void playRow(int index);
+    // The bank index of row `index`'s question, or -1 for a row of no question.
+    int bankIndexOfRow(int index) const;
+    void buildNotes(const QStringList &notes);
+    void showRowMenu(int index, const QPoint &globalPos);
+    void addRowToWeak();
 
     QLabel *Label8;
     QLabel *Label7;
@@ -71,4 +80,12 @@ private:
     QLabel *Label18;
     QLabel *Label19;
     QLabel *Label17;
+
+    QLabel *m_noteHeader = nullptr;
+    std::array<QFrame *, RowCount> m_noteCells {};
+    std::array<QLabel *, RowCount> m_notes {};
+    std::function<bool(int bankIndex)> m_addWeakWord;
+    QMenu *m_rowMenu = nullptr;
+    int m_menuRow = -1;
+    QLabel *m_weakAdded = nullptr;
 };

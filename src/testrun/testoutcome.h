@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 #include "core/emphasiscolor.h"
 
@@ -17,4 +20,10 @@ struct TestOutcome
     double shownSeconds = 0;   // time taken, at most the time limit
     bool newBestTime = false;  // "最速記録！"
     bool topLevelReached = false; // a level-up challenge that reached the top LEVEL: the certificate follows
+    // Where each word of a practice now stands on the schedule, by question
+    // of the test ("2/4", too slow to count, off the list); empty otherwise.
+    QStringList scheduleNotes {};
+    // Puts a word (a bank index) on the weak list, due today; set by a window
+    // that keeps a study history. False when the history could not keep it.
+    std::function<bool(int bankIndex)> addWeakWord {};
 };

@@ -296,6 +296,40 @@ TestRules::Badge TestRules::ModeBadge(TestKind kind, bool firstChoice)
     return {firstChoice ? QStringLiteral("予習") : QStringLiteral("復習"), QStringLiteral("#C0FFC0")};
 }
 
+QString TestRules::ScheduleNote(const WordSchedule &schedule)
+{
+    using Effect = WordSchedule::Effect;
+    const QString step = QStringLiteral("%1/%2").arg(schedule.step).arg(WordSchedule::Steps);
+    switch (schedule.lastEffect)
+    {
+    case Effect::None:
+        return {};
+    case Effect::Missed:
+        return step + QStringLiteral(" 最初から");
+    case Effect::Slow:
+        return step + QStringLiteral(" 遅くて数えず");
+    case Effect::SlowMiss:
+        return step + QStringLiteral(" 遅い答えが続いた");
+    case Effect::Early:
+        return step + QStringLiteral(" 予定日前で数えず");
+    case Effect::Stepped:
+        return step;
+    case Effect::Left:
+        return QStringLiteral("%1/%1 覚えた！").arg(WordSchedule::Steps);
+    }
+    return {};
+}
+
+QString TestRules::EarlyPracticeQuestion(const QDate &nextDay, int count, const QDate &today)
+{
+    return QStringLiteral("今日復習する苦手単語はありません。\n"
+                          "次は%1（%2日後）に%3語を復習する予定です。\n\n"
+                          "その単語を今すぐ練習しますか？\n予定日より前の正解は、復習の段階に数えません。")
+        .arg(nextDay.toString(QStringLiteral("M月d日")))
+        .arg(today.daysTo(nextDay))
+        .arg(count);
+}
+
 QString TestRules::WeakWordsCaption(int dueCount)
 {
     return QStringLiteral("苦手単語 %1語").arg(dueCount);

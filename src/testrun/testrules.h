@@ -68,6 +68,13 @@ namespace TestRules
     };
     Badge ModeBadge(TestKind kind, bool firstChoice);
 
+    // Where a practised word now stands, after its answer in the practice:
+    // its step ("2/4"), or that the answer moved nothing (too slow, before
+    // its day) or took it off the list; empty for a word off the schedule.
+    QString ScheduleNote(const WordSchedule &schedule);
+    // Asked when no weak word is due today but some will be.
+    QString EarlyPracticeQuestion(const QDate &nextDay, int count, const QDate &today);
+
     // "苦手単語 12語": the weak words due for practice.
     QString WeakWordsCaption(int dueCount);
 

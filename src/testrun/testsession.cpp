@@ -231,7 +231,7 @@ void TestSession::EndTest()
     emit stopped();
 
     const int levelBefore = Common::CurrentLevel;
-    const TestOutcome outcome = scoreTest(EndTime - StartTime);
+    TestOutcome outcome = scoreTest(EndTime - StartTime);
     // The records are safe on disk before any notice can keep the learner waiting.
     if (keepsRecords())
         Common::SaveRecords();
@@ -239,7 +239,7 @@ void TestSession::EndTest()
     emit ended(outcome);
 }
 
-void TestSession::keepInHistory(const TestOutcome &outcome, int levelBefore)
+void TestSession::keepInHistory(TestOutcome &outcome, int levelBefore)
 {
     using namespace Common;
     if (!m_history.store)
@@ -257,7 +257,22 @@ void TestSession::keepInHistory(const TestOutcome &outcome, int levelBefore)
     if (!m_history.store->addTest(test))
         return;
     if (m_history.weakWords)
+    {
         m_history.weakWords->testKept(test);
+        if (m_kind == TestKind::WeakWords)
+            noteSchedules(outcome, test);
+    }
     if (!test.recordsSaved)
         m_history.store->awaitRecords(test.id, RecordDataPath());
+}
+
+void TestSession::noteSchedules(TestOutcome &outcome, const HistoryTest &test) const
+{
+    const WeakWords weak = m_history.weakWords->heldWeakWords(test.startedAt.date());
+    for (const HistoryTest::Question &q : test.questions)
+    {
+        const WordSchedule *schedule = weak.schedule(q.bankIndex);
+        // A word on screen when the learner stopped the test took no answer.
+        outcome.scheduleNotes.append(schedule && !test.leftOut(q) ? TestRules::ScheduleNote(*schedule) : QString());
+    }
 }

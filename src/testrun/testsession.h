@@ -98,7 +98,9 @@ private:
     bool judgeSlot(int slot, const QString &romaKey, const QString &kanaKey);
     void completeQuestion(int slot);
 
-    void keepInHistory(const TestOutcome &outcome, int levelBefore);
+    void keepInHistory(TestOutcome &outcome, int levelBefore);
+    // Where each practised word now stands, for the result view.
+    void noteSchedules(TestOutcome &outcome, const HistoryTest &test) const;
 
     const TestKind m_kind;
     const int m_level;

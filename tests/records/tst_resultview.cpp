@@ -1,4 +1,7 @@
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -70,6 +73,7 @@ private slots:
     void oneWidthFromTestToTest();
     void everyCloseRefreshesTheLevelDisplay_data();
     void everyCloseRefreshesTheLevelDisplay();
+    void practiceNotesAndTheRowMenu();
 
 private:
     void useBank(bool user, const QString &transMode);
@@ -391,6 +395,47 @@ void TestResultView::everyCloseRefreshesTheLevelDisplay()
     QCOMPARE(modals.shown(), (QStringList {"EndMessage", "Result"}));
     QCOMPARE(closed.count(), 1);
     QVERIFY(!openWhenTold);
+}
+
+// A practice shows where each word stands; a row's menu puts its word on the
+// weak list when the owner gave a way, and a row of no question has no menu.
+void TestResultView::practiceNotesAndTheRowMenu()
+{
+    useBank(false, QStringLiteral("和訳"));
+    endEarly();
+    QList<int> added;
+    bool keeps = true;
+    TestOutcome outcome;
+    outcome.scheduleNotes = QStringList {"1/4", "0/4 最初から", "2/4 遅くて数えず", QString()};
+    outcome.addWeakWord = [&](int bankIndex) {
+        added.append(bankIndex);
+        return keeps;
+    };
+    for (const bool practice : {false, true})
+    {
+        TestOutcome shown = outcome;
+        if (!practice)
+            shown.scheduleNotes.clear();
+        Result view(shown, nullptr);
+        QCOMPARE(label(view, QStringLiteral("noteHeader"))->isHidden(), !practice);
+        QCOMPARE(label(view, QStringLiteral("note_2"))->text(), practice ? QStringLiteral("2/4 遅くて数えず") : QString());
+        auto *menu = view.findChild<QMenu *>(QStringLiteral("rowMenu"));
+        auto *add = view.findChild<QAction *>(QStringLiteral("addWeakAction"));
+        QVERIFY(menu && add);
+        for (const auto &[row, cell] : {std::pair {1, "Label2_1"}, {3, "Label4_3"}, {5, "Label3_5"}})
+        {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
+            QCoreApplication::sendEvent(label(view, QString::fromLatin1(cell)), &event);
+            QCOMPARE(menu->isVisible(), row < 4);
+            if (!menu->isVisible())
+                continue;
+            keeps = row == 1;
+            add->trigger();
+            menu->hide();
+            QVERIFY(label(view, QStringLiteral("weakAdded"))->text().contains(keeps ? "追加しました" : "追加できませんでした"));
+        }
+    }
+    QCOMPARE(added, (QList<int> {169, 3, 169, 3}));
 }
 
 QTEST_MAIN(TestResultView)
