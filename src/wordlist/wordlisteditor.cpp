@@ -108,7 +108,15 @@ WordListEditor::WordListEditor(QWidget *owner, WordHelp *help)
     wordTable->setFocus();
 }
 
-WordListEditor::~WordListEditor() = default;
+WordListEditor::~WordListEditor()
+{
+    // The model, its undo stack and the table go after the editor's own part:
+    // what they signal as they go (an unsaved stack is no longer clean, the
+    // current cell is gone) must not reach a window half destroyed.
+    m_model->undoStack()->disconnect(this);
+    m_model->disconnect(this);
+    wordTable->selectionModel()->disconnect(this);
+}
 
 void WordListEditor::buildMenus()
 {
