@@ -24,6 +24,7 @@
 #include "core/clock.h"
 #include "core/common.h"
 #include "core/message.h"
+#include "core/programfolder.h"
 #include "core/random.h"
 #include "core/settings.h"
 #include "fittedlabel.h"
@@ -58,6 +59,9 @@
 #include "testrun/leveltest.h"
 #include "testrun/practicetest.h"
 #include "testrun/testrules.h"
+#include "transfer/learnerexport.h"
+#include "transfer/learnerimport.h"
+#include "transfer/learnerimportdialog.h"
 
 namespace
 {
@@ -275,6 +279,11 @@ void MainWindow::buildMenus()
                           &MainWindow::menuRestore_Click);
     menuHistoryCsv = addItem(MenuFile, QStringLiteral("menuHistoryCsv"), QStringLiteral("学習履歴をCSVで保存(&C)…"),
                              &MainWindow::menuHistoryCsv_Click);
+    // (&E), not (&X): 終了(&X) keeps its key.
+    menuExport = addItem(MenuFile, QStringLiteral("menuExport"), QStringLiteral("学習データの書き出し(&E)…"),
+                         &MainWindow::menuExport_Click);
+    menuImport = addItem(MenuFile, QStringLiteral("menuImport"), QStringLiteral("学習データの読み込み(&M)…"),
+                         &MainWindow::menuImport_Click);
     MenuFile->addSeparator();
     MenuEnd = addItem(MenuFile, QStringLiteral("MenuEnd"), QStringLiteral("終了(&X)"), &MainWindow::MenuEnd_Click);
 
@@ -335,6 +344,8 @@ void MainWindow::disableInputMethods()
 bool MainWindow::Form_Load()
 {
     using namespace Common;
+    if (!recoverImport())
+        return false;
     Random::reseedFromClock();
     CodeChangeTableSet::BuildKeyCodeTable();
     JudgeTableSet::BuildJudgeTable();
@@ -347,17 +358,60 @@ bool MainWindow::Form_Load()
         return false;
     }
     LoadRecords();
-    // Opened at the end of the first test, so start-up never waits for it.
-    m_history = std::make_unique<HistoryStore>(HistoryStore::defaultPath());
-    m_weakHistory = std::make_unique<WeakHistory>(*m_history);
-    connect(m_weakHistory.get(), &WeakHistory::loaded, this, &MainWindow::weakWordsLoaded);
+    openHistory();
     // Tests kept while their records waited are marked once the records are saved.
-    Common::SetRecordsSavedHandler([this](const QString &path) { m_history->recordsSaved(path); });
+    Common::SetRecordsSavedHandler([this](const QString &path) {
+        if (m_history)
+            m_history->recordsSaved(path);
+    });
     Option3->setEnabled(true);
     ShowTestSettings();
     ShowLevelStatus();
     Combo1->setCurrentIndex(0);
     return true;
+}
+
+void MainWindow::openHistory()
+{
+    // Opened at the end of the first test, so start-up never waits for it.
+    m_history = std::make_unique<HistoryStore>(HistoryStore::defaultPath());
+    m_weakHistory = std::make_unique<WeakHistory>(*m_history);
+    connect(m_weakHistory.get(), &WeakHistory::loaded, this, &MainWindow::weakWordsLoaded);
+}
+
+bool MainWindow::recoverImport()
+{
+    const DataSwitch::Result recovered = DataSwitch::Recover(ProgramFolder::path());
+    switch (recovered.outcome)
+    {
+    case DataSwitch::Outcome::Nothing:
+        return true;
+    case DataSwitch::Outcome::Switched:
+        Message::post(QStringLiteral("前回止まった学習データの読み込みを最後まで済ませました。"));
+        return true;
+    case DataSwitch::Outcome::Undone:
+        Message::post(QStringLiteral("前回の学習データの読み込みは途中で止まったため、読み込む前のデータに戻しました。"));
+        return true;
+    case DataSwitch::Outcome::Stuck:
+        break;
+    }
+    // Neither side is whole yet: nothing may read or write the folder until it is.
+    Message::show(QStringLiteral("%1\n%2").arg(TransferProblem::of(TransferProblem::Kind::EarlierImport).text(),
+                                               QDir::toNativeSeparators(DataSwitch::StagePath(ProgramFolder::path()))));
+    return false;
+}
+
+void MainWindow::reloadLearnerData()
+{
+    using namespace Common;
+    JudgeTableSet::BuildJudgeTable();
+    JudgeTableSet::ApplyRomanSettings();
+    LoadQuestions();
+    LoadTestSettings();
+    LoadRecords();
+    openHistory();
+    RefreshAfterSettings();
+    m_weakWordsRefresh->start();
 }
 
 std::array<QRadioButton *, MainWindow::OptionCount> MainWindow::options() const
@@ -920,6 +974,98 @@ void MainWindow::menuHistoryCsv_Click()
         return;
     }
     Message::show(QStringLiteral("学習履歴を保存しました。\n%1").arg(QDir::toNativeSeparators(path)));
+}
+
+void MainWindow::menuExport_Click()
+{
+    QFileDialog dialog(this, QStringLiteral("学習データの書き出し"));
+    dialog.setObjectName(QStringLiteral("ExportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("ZIP ファイル (*.zip)"));
+    dialog.setDefaultSuffix(QStringLiteral("zip"));
+    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    dialog.selectFile(LearnerExport::DefaultFileName(Clock::currentDateTime().date()));
+    if (Modal::exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    // Records that wait to be saved belong in the file too.
+    Common::SaveUnsavedRecords();
+    const TransferProblem problem = LearnerExport::Write(ProgramFolder::path(), path, m_history.get());
+    if (!problem.ok())
+    {
+        Message::show(QStringLiteral("学習データを書き出せませんでした。\n%1\n%2").arg(QDir::toNativeSeparators(path), problem.text()));
+        return;
+    }
+    Message::show(QStringLiteral("学習データを書き出しました。\n%1").arg(QDir::toNativeSeparators(path)));
+}
+
+void MainWindow::menuImport_Click()
+{
+    // The imported data replaces what is in memory: a running test is ended
+    // first, as Enter would, after the learner agrees.
+    if (isRunning())
+    {
+        if (!Message::ask(QStringLiteral("テストを中断して学習データを読み込みますか？")))
+            return;
+        if (isRunning())
+            m_session->EndTest();
+    }
+    QFileDialog dialog(this, QStringLiteral("学習データの読み込み"));
+    dialog.setObjectName(QStringLiteral("ImportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("ZIP ファイル (*.zip)"));
+    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (Modal::exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    // Records still waiting would be written over the imported ones later.
+    if (!Common::SaveUnsavedRecords())
+    {
+        Message::show(QStringLiteral("保存できていない成績があるため、学習データを読み込めません。先に成績を保存してください。"));
+        return;
+    }
+    LearnerImport import(ProgramFolder::path());
+    TransferProblem problem = import.check(path);
+    if (!problem.ok())
+    {
+        Message::show(QStringLiteral("この学習データは読み込めません。今のデータはそのままです。\n%1\n%2")
+                          .arg(QDir::toNativeSeparators(path), problem.text()));
+        return;
+    }
+    LearnerImportDialog confirm(
+        path, TransferComparison::Make(ProgramFolder::path(), m_history.get(), import.stagedFolder(), import.manifest()), this);
+    if (Modal::exec(confirm) != QDialog::Accepted)
+        return;
+    QString backup;
+    problem = import.keepBackup(m_history.get(), &backup);
+    if (!problem.ok())
+    {
+        Message::show(QStringLiteral("今の学習データを書き出せないため、読み込みをやめました。今のデータはそのままです。\n%1")
+                          .arg(problem.text()));
+        return;
+    }
+    // The history's file is switched too: nothing may hold it open meanwhile.
+    m_weakHistory.reset();
+    m_history.reset();
+    const DataSwitch::Result result = import.switchIn();
+    if (result.outcome == DataSwitch::Outcome::Stuck)
+    {
+        // Neither side is whole: the program ends before it reads or writes
+        // a mix, and its next start finishes or undoes the switch.
+        Message::show(QStringLiteral("学習データの読み込みが途中で止まり、元にも戻せませんでした。Vocamira を終了します。"
+                                     "次に起動したときに、読み込む前のデータに戻すか、読み込みを済ませます。\n%1")
+                          .arg(result.problem.text()));
+        close();
+        return;
+    }
+    reloadLearnerData();
+    const QString undo = backup.isEmpty() ? QString()
+                                          : QStringLiteral("\n元に戻すには、次のファイルを読み込んでください。\n%1").arg(QDir::toNativeSeparators(backup));
+    if (result.outcome == DataSwitch::Outcome::Switched)
+        Message::show(QStringLiteral("学習データを読み込みました。") + undo);
+    else
+        Message::show(QStringLiteral("学習データを読み込めませんでした。今のデータはそのままです。\n%1").arg(result.problem.text()));
 }
 
 void MainWindow::MenuReadMe_Click()

@@ -75,6 +75,8 @@ public:
     void menuHistory_Click();
     void menuWordBook_Click();
     void menuHistoryCsv_Click();
+    void menuExport_Click();
+    void menuImport_Click();
     void MenuReadMe_Click();
     void MenuBook_Click();
     void MenuVersion_Click();
@@ -114,6 +116,8 @@ public:
     QMenu *MenuHelp;
     QAction *menuRestore;
     QAction *menuHistoryCsv;
+    QAction *menuExport;
+    QAction *menuImport;
     QAction *MenuEnd;
     QAction *MenuRoma;
     QAction *kugiri1;
@@ -170,6 +174,12 @@ private:
     // Scored and kept: the notice, the result view and, at the top LEVEL, the certificate.
     void testEnded(const TestOutcome &outcome);
     void ShowTopLevelNotice();
+    // The study history and its weak words, opened on the learner's file.
+    void openHistory();
+    // Everything read from the learner's files, read again after an import.
+    void reloadLearnerData();
+    // Finishes or undoes an import cut short; false when neither worked.
+    bool recoverImport();
 
     QLabel *m_secondsUnit = nullptr;
     NoticeBar *m_notices = nullptr;

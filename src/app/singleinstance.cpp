@@ -12,9 +12,10 @@
 
 #include <unistd.h>
 
+#include "core/programfolder.h"
+
 namespace
 {
-    const QString LockName = QStringLiteral("vocamira.lock");
     const QByteArray ComeForward = QByteArrayLiteral("show\n");
     constexpr int AnswerMs = 1000;
     // A copy that has just taken the lock may not listen yet.
@@ -25,7 +26,7 @@ namespace
 SingleInstance::SingleInstance(const QString &folder, QObject *parent)
     : QObject(parent)
     , m_name(serverName(folder))
-    , m_lock(QDir(folder).filePath(LockName))
+    , m_lock(QDir(folder).filePath(ProgramFolder::LockFileName))
 {
     // The lock is held for the whole run: only a dead owner makes it stale, never its age.
     m_lock.setStaleLockTime(0);

@@ -65,6 +65,8 @@ namespace ProgramFolder
     inline const QString ReadMeFile = QStringLiteral("readme.txt");
     // The English→Japanese index of the word-list editor, made by the build.
     inline const QString DictionaryDir = QStringLiteral("dict");
+    // In the learner's folder: held by the copy of the program that uses it.
+    inline const QString LockFileName = QStringLiteral("vocamira.lock");
 
     // Every folder of an installation, for whoever lays one out.
     inline const QStringList InstallationFolders {IniDir, UserIniDir, StandardWordDir, UserWordDir,

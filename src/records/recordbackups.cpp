@@ -21,23 +21,6 @@ namespace
                                       .arg(QRegularExpression::escape(QFileInfo(recordPath).completeBaseName())));
     }
 
-    void readHeader(RecordBackups::Backup &backup)
-    {
-        QStringList lines;
-        if (GsxSeq::ReadContainerFile(backup.path, lines) != GsxSeq::FileResult::Complete || lines.isEmpty())
-            return;
-        RecordLineReader reader(lines.first());
-        int level = 0;
-        int fails = 0;
-        QString spare;
-        int highest = 0;
-        if (reader.readInt(level) && reader.readInt(fails) && reader.readString(spare) && reader.readInt(highest))
-        {
-            backup.level = level;
-            backup.highestLevel = highest;
-        }
-    }
-
     // Deletes the copies of the days before the last KeptDays days with a copy.
     void prune(const QString &recordPath)
     {
@@ -50,6 +33,23 @@ namespace
                 QFile::remove(backup.path);
         }
     }
+}
+
+bool RecordBackups::ReadLevels(const QString &path, int &level, int &highestLevel)
+{
+    QStringList lines;
+    if (GsxSeq::ReadContainerFile(path, lines) != GsxSeq::FileResult::Complete || lines.isEmpty())
+        return false;
+    RecordLineReader reader(lines.first());
+    int current = 0;
+    int fails = 0;
+    QString spare;
+    int highest = 0;
+    if (!reader.readInt(current) || !reader.readInt(fails) || !reader.readString(spare) || !reader.readInt(highest))
+        return false;
+    level = current;
+    highestLevel = highest;
+    return true;
 }
 
 QString RecordBackups::FolderFor(const QString &recordPath)
@@ -92,7 +92,7 @@ QList<RecordBackups::Backup> RecordBackups::List(const QString &recordPath)
         if (!match.hasMatch() || !made.isValid())
             continue;
         Backup backup {folder.filePath(name), made};
-        readHeader(backup);
+        ReadLevels(backup.path, backup.level, backup.highestLevel);
         backups.append(backup);
     }
     return backups;

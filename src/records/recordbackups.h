@@ -20,6 +20,10 @@ namespace RecordBackups
         int highestLevel = -1;
     };
 
+    // The LEVEL and top LEVEL in the header of the records file at path; false
+    // (the values untouched) when it cannot be read.
+    bool ReadLevels(const QString &path, int &level, int &highestLevel);
+
     // The backup folder of a records file: seiseki/backup/<the records file's folder name>.
     QString FolderFor(const QString &recordPath);
 

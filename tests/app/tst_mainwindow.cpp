@@ -39,6 +39,8 @@
 #include "testrun/testrules.h"
 #include "testsupport.h"
 #include "testsupport_ui.h"
+#include "transfer/learnerexport.h"
+#include "transfersupport.h"
 
 namespace
 {
@@ -278,6 +280,7 @@ private slots:
     void damagedHistoryIsToldInTheWindow();
     void historyComesBackFromItsBackup_data();
     void historyComesBackFromItsBackup();
+    void studyImportedFromTheFileMenu();
 };
 
 void MainWindowTest::initTestCase()
@@ -1832,3 +1835,53 @@ void MainWindowTest::damagedHistoryIsToldInTheWindow()
 
 QTEST_MAIN(MainWindowTest)
 #include "tst_mainwindow.moc"
+
+// A study exported at LEVEL 2 and imported over LEVEL 5: the file's check,
+// the comparison the learner agrees to, the backup that undoes it, and the
+// window showing the imported LEVEL; a bad file or a cancel changes nothing.
+void MainWindowTest::studyImportedFromTheFileMenu()
+{
+    Session s(standardBank(17 * 12));
+    const QString records = ProgramFolder::filePath(ProgramFolder::StandardRecordDir, QStringLiteral("data1.dat"));
+    TransferSupport::writeFile(records, TransferSupport::records(2, 3));
+    const QString zip = s.folder.path() + QStringLiteral("/study.zip");
+    QVERIFY(LearnerExport::Write(ProgramFolder::path(), zip).ok());
+    TransferSupport::writeFile(records, TransferSupport::records(5, 6));
+    QVERIFY(s.load());
+    QCOMPARE(Common::CurrentLevel, 5);
+
+    const auto importFile = [&s](const QString &path, const QString &button) {
+        s.modals.answer(QStringLiteral("ImportDialog"), [path](QDialog &dialog) {
+            static_cast<QFileDialog &>(dialog).selectFile(path);
+            dialog.accept();
+        });
+        QStringList shown;
+        s.modals.answer(QStringLiteral("LearnerImportDialog"), [&shown, button](QDialog &dialog) {
+            const QTableWidget *table = dialog.findChild<QTableWidget *>(QStringLiteral("comparisonTable"));
+            for (int column = 0; column < table->columnCount(); ++column)
+                shown.append(table->item(0, column)->text());
+            dialog.findChild<QPushButton *>(button)->click();
+        });
+        s.window->menuImport->trigger();
+        return shown;
+    };
+
+    s.folder.takeMessages();
+    QCOMPARE(importFile(ProgramFolder::filePath(QStringLiteral("ini/tst.ini")), QStringLiteral("importButton")), QStringList());
+    QVERIFY(s.folder.takeMessages().value(0).startsWith(QStringLiteral("この学習データは読み込めません。")));
+    const QStringList row = importFile(zip, QStringLiteral("cancelButton"));
+    QCOMPARE(row.mid(0, 2), QStringList({QStringLiteral("標準テキスト（和訳）"), QStringLiteral("5（最高 6）")}));
+    QCOMPARE(row.value(4), QStringLiteral("2（最高 3）"));
+    QCOMPARE(Common::CurrentLevel, 5);
+
+    importFile(zip, QStringLiteral("importButton"));
+    QCOMPARE(Common::CurrentLevel, 2);
+    QCOMPARE(s.window->Label4->text(), TestRules::LevelStatusCaption(2));
+    const QString done = s.folder.takeMessages().value(0);
+    QVERIFY2(done.startsWith(QStringLiteral("学習データを読み込みました。")), qPrintable(done));
+    const QString backup = done.section(u'\n', -1);
+    QVERIFY2(QFileInfo::exists(backup), qPrintable(backup));
+
+    importFile(backup, QStringLiteral("importButton"));
+    QCOMPARE(Common::CurrentLevel, 5);
+}

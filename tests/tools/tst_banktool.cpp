@@ -1,3 +1,4 @@
+#include <QLockFile>
 #include <QTest>
 
 #include "banktool.h"
@@ -6,6 +7,7 @@
 #include "core/cp932.h"
 #include "historysupport.h"
 #include "records/recordsstore.h"
+#include "studysupport.h"
 #include "testsupport.h"
 #include "wordlist/wordhelp.h"
 
@@ -55,6 +57,7 @@ private slots:
     void suggestPrintsMeaningsBestFirst_data();
     void suggestPrintsMeaningsBestFirst();
     void readingPrintsHiragana();
+    void exportAndImportMoveAStudy();
 
 private:
     QString file(const QString &name) const { return m_dir.filePath(name); }
@@ -65,7 +68,8 @@ void TestBankTool::helpExplainsEveryCommand()
 {
     const Run run = runTool({QStringLiteral("--help")});
     QCOMPARE(run.code, 0);
-    for (const char *command : {"encode", "decode", "dump-records", "load-records", "history", "suggest", "reading", "--tsv"})
+    for (const char *command : {"encode", "decode", "dump-records", "load-records", "history", "suggest", "reading",
+                                "export", "import", "--tsv"})
         QVERIFY2(run.out.contains(QLatin1String(command)), command);
 }
 
@@ -377,6 +381,36 @@ void TestBankTool::readingPrintsHiragana()
     const Run run = runTool({QStringLiteral("reading"), QStringLiteral("林檎を食べる"), QStringLiteral("コーヒー")});
     QCOMPARE(run.code, 0);
     QCOMPARE(run.out, QStringLiteral("りんごをたべる\nこーひー\n"));
+}
+
+// A study moves between two folders; an import is refused, changing nothing,
+// while the program holds the folder or when the file is not a study's.
+void TestBankTool::exportAndImportMoveAStudy()
+{
+    using namespace StudySupport;
+    const QString from = file(QStringLiteral("from"));
+    const QString to = file(QStringLiteral("to"));
+    writeStudy(from, 0);
+    writeStudy(to, 1);
+    const QString zip = file(QStringLiteral("study.zip"));
+    QCOMPARE(runTool({QStringLiteral("export"), from, zip}).code, 0);
+
+    const QMap<QString, QByteArray> before = learnerView(to);
+    QLockFile running(QDir(to).filePath(ProgramFolder::LockFileName));
+    QVERIFY(running.tryLock(0));
+    Run run = runTool({QStringLiteral("import"), zip, to});
+    QCOMPARE(run.code, 1);
+    QVERIFY2(run.err.contains(QLatin1String("running")), qPrintable(run.err));
+    running.unlock();
+    run = runTool({QStringLiteral("import"), file(QStringLiteral("from/ini/tst.ini")), to});
+    QCOMPARE(run.code, 1);
+    QVERIFY2(run.err.contains(QLatin1String("not a zip")), qPrintable(run.err));
+    QCOMPARE(learnerView(to), before);
+
+    run = runTool({QStringLiteral("import"), zip, to});
+    QCOMPARE(run.code, 0);
+    QVERIFY2(run.out.contains(QStringLiteral("STANDARD\t和訳\t4 (top 6)\t3\t2025/03/03\t3 (top 5)\t2\t2025/03/02")), qPrintable(run.out));
+    QCOMPARE(learnerView(to), learnerView(from));
 }
 
 QTEST_GUILESS_MAIN(TestBankTool)

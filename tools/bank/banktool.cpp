@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 
 #include <limits>
@@ -13,6 +14,7 @@
 #include "core/atomicfile.h"
 #include "core/cp932.h"
 #include "core/message.h"
+#include "core/programfolder.h"
 #include "history/historystore.h"
 #include "records/recordlinereader.h"
 #include "wordimport/importtext.h"
@@ -20,6 +22,9 @@
 #include "wordlist/importlexicon.h"
 #include "wordlist/importrows.h"
 #include "wordlist/wordhelp.h"
+#include "transfer/learnerexport.h"
+#include "transfer/learnerimport.h"
+#include "transfer/transfercomparison.h"
 
 namespace
 {
@@ -75,6 +80,20 @@ Commands:
       line number or the text's sentence. A text's words leave out the
       standard bank's words of LEVELs 1 to N. Bad rows are named on standard
       error with their lines; the good rows are still printed.
+
+  export FOLDER FILE.zip
+      Writes everything that is the learner's in a learner's folder (the
+      program folder of a portable copy, or ~/.local/share/vocamira) to one
+      zip file: the records of every bank and direction, the study history
+      (a consistent copy, even while the program runs), the settings and the
+      learner's own banks, with a manifest of sizes and SHA-256 checksums.
+
+  import FILE.zip FOLDER
+      Checks FILE.zip whole, prints what it holds beside what FOLDER holds
+      now, writes an export of FOLDER's data to its seiseki/backup/, then
+      replaces FOLDER's data with the file's, all at once or not at all. A
+      file that is refused changes nothing. Refused while Vocamira runs on
+      FOLDER.
 
   --help
       Shows this text.
@@ -182,6 +201,34 @@ words), 2 when the command line is wrong.
     };
 }
 
+namespace
+{
+    QString sideText(const TransferComparison::Side &side, bool levels)
+    {
+        const QString level = !levels            ? QString()
+                              : !side.hasRecords ? QStringLiteral("none")
+                              : side.level < 0   ? QStringLiteral("?")
+                                                 : QStringLiteral("%1 (top %2)").arg(side.level).arg(side.highestLevel);
+        const QString last = side.lastTest.isValid() ? side.lastTest.toString(QStringLiteral("yyyy/MM/dd")) : QStringLiteral("-");
+        return QStringList {level, QString::number(side.tests), last}.join(u'\t');
+    }
+
+    QStringList comparisonLines(const TransferComparison &comparison)
+    {
+        QStringList lines {QStringLiteral("# written %1 by Vocamira %2")
+                               .arg(comparison.fileCreated.toString(QStringLiteral("yyyy/MM/dd HH:mm")), comparison.fileProgramVersion),
+                           QStringLiteral("bank\tdirection\there LEVEL\there tests\there last\tfile LEVEL\tfile tests\tfile last")};
+        for (const TransferComparison::Row &row : comparison.rows)
+            lines.append(QStringList {bankLabel(row.bankKind, row.bankName), row.direction, sideText(row.here, true),
+                                      sideText(row.file, true)}
+                             .join(u'\t'));
+        lines.append(QStringList {QStringLiteral("history"), QString(), sideText(comparison.hereTotal, false),
+                                  sideText(comparison.fileTotal, false)}
+                         .join(u'\t'));
+        return lines;
+    }
+}
+
 BankTool::BankTool(QTextStream &out, QTextStream &err)
     : m_out(out)
     , m_err(err)
@@ -210,6 +257,10 @@ int BankTool::run(const QStringList &arguments)
         return reading(rest);
     if (command == u"words")
         return words(rest);
+    if (command == u"export")
+        return exportData(rest);
+    if (command == u"import")
+        return importData(rest);
     m_err << (command.isEmpty() ? QStringLiteral("vocamira-bank: no command given")
                                 : QStringLiteral("vocamira-bank: unknown command \"%1\"").arg(command))
           << "\nTry 'vocamira-bank --help'.\n";
@@ -219,6 +270,60 @@ int BankTool::run(const QStringList &arguments)
 int BankTool::help()
 {
     m_out << QString::fromUtf8(HelpText);
+    return Success;
+}
+
+int BankTool::exportData(const QStringList &arguments)
+{
+    if (arguments.size() != 2)
+    {
+        m_err << "Usage: vocamira-bank export FOLDER FILE.zip\n";
+        return BadUsage;
+    }
+    const QuietMessages quiet;
+    const TransferProblem problem = LearnerExport::Write(arguments[0], arguments[1]);
+    if (!problem.ok())
+        return fail(QStringLiteral("nothing written: %1").arg(problem.englishText()));
+    m_out << "wrote " << arguments[1] << '\n';
+    return Success;
+}
+
+int BankTool::importData(const QStringList &arguments)
+{
+    if (arguments.size() != 2)
+    {
+        m_err << "Usage: vocamira-bank import FILE.zip FOLDER\n";
+        return BadUsage;
+    }
+    const QString &zip = arguments[0];
+    const QString &folder = arguments[1];
+    // The program's own lock: no import while a copy of it runs on the folder.
+    QLockFile lock(QDir(folder).filePath(ProgramFolder::LockFileName));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError)
+        return fail(QStringLiteral("%1: Vocamira is running on this folder; quit it first. Nothing changed.").arg(folder));
+
+    const QuietMessages quiet;
+    LearnerImport import(folder);
+    TransferProblem problem = import.check(zip);
+    if (!problem.ok())
+        return fail(QStringLiteral("%1: refused, nothing changed: %2").arg(zip, problem.englishText()));
+    writeOutput(QString(), comparisonLines(TransferComparison::Make(folder, nullptr, import.stagedFolder(), import.manifest())));
+    QString backup;
+    problem = import.keepBackup(nullptr, &backup);
+    if (!problem.ok())
+        return fail(QStringLiteral("the data now in the folder could not be kept first, so nothing changed: %1")
+                        .arg(problem.englishText()));
+    const DataSwitch::Result result = import.switchIn();
+    if (result.outcome == DataSwitch::Outcome::Undone)
+        return fail(QStringLiteral("the import failed and was undone; the data is as it was: %1").arg(result.problem.englishText()));
+    if (result.outcome == DataSwitch::Outcome::Stuck)
+        return fail(QStringLiteral("the import failed and could not be undone yet; the next start of Vocamira or of an "
+                                   "import finishes or undoes it: %1")
+                        .arg(result.problem.englishText()));
+    m_out << "imported " << zip << " into " << folder << '\n';
+    if (!backup.isEmpty())
+        m_out << "the data before is kept in " << backup << "; import it to undo\n";
     return Success;
 }
 

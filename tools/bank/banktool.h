@@ -26,6 +26,8 @@ private:
     int dumpRecords(const QStringList &arguments);
     int loadRecords(const QStringList &arguments);
     int history(const QStringList &arguments);
+    int exportData(const QStringList &arguments);
+    int importData(const QStringList &arguments);
     int suggest(const QStringList &arguments);
     int reading(const QStringList &arguments);
     int words(const QStringList &arguments);
