@@ -76,9 +76,9 @@ void LearnerImportDialog::fillTable(const TransferComparison &comparison)
 {
     comparisonTable->setColumnCount(1 + 2 * SideColumns);
     comparisonTable->setHorizontalHeaderLabels({QStringLiteral("問題集"),
-                                                QStringLiteral("今: LEVEL"), QStringLiteral("今: テスト"), QStringLiteral("今: 最後"),
+                                                QStringLiteral("今: LEVEL"), QStringLiteral("今: テスト"), QStringLiteral("今: 最終テスト日"),
                                                 QStringLiteral("ファイル: LEVEL"), QStringLiteral("ファイル: テスト"),
-                                                QStringLiteral("ファイル: 最後")});
+                                                QStringLiteral("ファイル: 最終テスト日")});
     comparisonTable->verticalHeader()->hide();
     comparisonTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     comparisonTable->setSelectionMode(QAbstractItemView::NoSelection);

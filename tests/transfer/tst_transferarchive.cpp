@@ -1,8 +1,10 @@
 #include <QTest>
 
+#include "switchsupport.h"
 #include "testsupport.h"
 #include "transfer/archivereader.h"
 #include "transfer/learnerfiles.h"
+#include "transfer/learnerimport.h"
 #include "transfer/transfermanifest.h"
 #include "transfersupport.h"
 
@@ -233,6 +235,8 @@ void TestTransferArchive::badInput_data()
     QTest::newRow("encrypted") << studyZip({}, "zip:encryption=zipcrypt") << Kind::Encrypted;
 }
 
+// Refused the same from memory and from a file, and an import of the file
+// leaves every file below the learner's folder as it was.
 void TestTransferArchive::badInput()
 {
     QFETCH(QByteArray, zip);
@@ -244,6 +248,17 @@ void TestTransferArchive::badInput()
     QVERIFY(!problem.text().isEmpty());
     QVERIFY(!problem.englishText().isEmpty());
     QVERIFY(manifest.files.isEmpty());
+
+    const QTemporaryDir learner;
+    SwitchSupport::prepareOld(learner.path());
+    const QString path = output.filePath(QStringLiteral("bad.zip"));
+    writeFile(path, zip);
+    const QMap<QString, QByteArray> before = snapshot(learner.path());
+    {
+        LearnerImport import(learner.path());
+        QCOMPARE(import.check(path).kind, kind);
+    }
+    QCOMPARE(snapshot(learner.path()), before);
 }
 
 void TestTransferArchive::goodZipReadsWhole()
