@@ -12,6 +12,7 @@
 
 #include <memory>
 
+#include "archivelocale.h"
 #include "learnerfiles.h"
 
 namespace
@@ -53,6 +54,7 @@ TransferProblem ArchiveReader::ReadFile(const QString &path, const QString &outp
                                         const ArchiveLimits &limits)
 {
     manifest = TransferManifest();
+    const ArchiveLocale utf8;
     QFile file(path);
     if (QFileInfo(path).isDir())
         return TransferProblem::of(Kind::CannotRead, path, QStringLiteral("folder"));
@@ -68,6 +70,7 @@ TransferProblem ArchiveReader::ReadBytes(const QByteArray &zip, const QString &o
                                          TransferManifest &manifest, const ArchiveLimits &limits)
 {
     manifest = TransferManifest();
+    const ArchiveLocale utf8;
     const ArchivePointer archive = newZipReader();
     if (!archive || archive_read_open_memory(archive.get(), zip.constData(), size_t(zip.size())) != ARCHIVE_OK)
         return TransferProblem::of(Kind::NotZip);

@@ -3,6 +3,8 @@
 #include <QSaveFile>
 #include <QString>
 
+#include "archivelocale.h"
+
 struct archive;
 
 // Writes a zip file through libarchive: entries with UTF-8 names, deflated.
@@ -31,6 +33,7 @@ private:
     bool finish(bool ok);
     bool failed(const QString &error);
 
+    ArchiveLocale m_utf8; // first: it outlives the archive
     QSaveFile m_file;
     struct archive *m_archive = nullptr;
     QString m_error;
