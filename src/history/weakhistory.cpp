@@ -24,7 +24,8 @@ WeakHistory::WeakHistory(HistoryStore &store, QObject *parent)
 
 WeakHistory::~WeakHistory()
 {
-    // A thread still running must end before its QThread goes.
+    // A thread still running must end before its QThread, a child of this
+    // object, goes with it.
     if (m_reader)
         m_reader->wait();
 }
@@ -78,6 +79,9 @@ void WeakHistory::load()
         HistoryStore reader(path, HistoryStore::Creation::ReaderOnly);
         reading->read = reading->held.read(reader, filter);
     });
+    // Owned here too: a deleteLater() the event loop never reaches (the
+    // program or a test ending right after the read) would leak it.
+    m_reader->setParent(this);
     m_reader->setObjectName(QStringLiteral("WeakHistoryReader"));
     connect(m_reader, &QThread::finished, this, [this, reading, generation, filter] {
         m_reader->deleteLater();
