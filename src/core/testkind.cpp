@@ -5,11 +5,15 @@
 
 namespace
 {
-    constexpr std::array<std::pair<TestKind, char16_t>, 4> Letters = {{
+    constexpr std::array<std::pair<TestKind, char16_t>, 8> Letters = {{
         {TestKind::Preview, u'P'},
         {TestKind::LevelUp, u'L'},
         {TestKind::ForcedReview, u'K'},
         {TestKind::WeakWords, u'W'},
+        {TestKind::Listening, u'H'},
+        {TestKind::ListeningWeakWords, u'J'},
+        {TestKind::Dictation, u'D'},
+        {TestKind::DictationWeakWords, u'E'},
     }};
 }
 
@@ -31,4 +35,19 @@ std::optional<TestKind> TestKinds::fromLetter(QStringView letter)
             return kind;
     }
     return std::nullopt;
+}
+
+bool TestKinds::isListening(TestKind kind)
+{
+    return kind == TestKind::Listening || kind == TestKind::ListeningWeakWords || isDictation(kind);
+}
+
+bool TestKinds::isDictation(TestKind kind)
+{
+    return kind == TestKind::Dictation || kind == TestKind::DictationWeakWords;
+}
+
+bool TestKinds::practisesWeakWords(TestKind kind)
+{
+    return kind == TestKind::WeakWords || kind == TestKind::ListeningWeakWords || kind == TestKind::DictationWeakWords;
 }

@@ -12,8 +12,8 @@ namespace
     }
 }
 
-BankHistory::BankHistory(const QList<Common::QuestionEntry> &bank)
-    : m_bank(bank)
+BankHistory::BankHistory(const QList<Common::QuestionEntry> &bank, bool eitherWay)
+    : m_bank(bank, eitherWay)
 {
 }
 
@@ -37,7 +37,7 @@ void BankHistory::addTest(const HistoryTest &test)
 {
     const QDate day = test.startedAt.date();
     const qint64 at = test.startedAt.toMSecsSinceEpoch();
-    const bool practice = test.kind == TestKind::WeakWords;
+    const bool practice = TestKinds::practisesWeakWords(test.kind);
     for (const HistoryTest::Question &q : test.questions)
     {
         // On screen when the learner stopped the test: neither a miss nor an answer.

@@ -30,7 +30,8 @@ public:
         QString answer;
     };
 
-    explicit BankHistory(const QList<Common::QuestionEntry> &bank = Common::QuestionBank);
+    // eitherWay: as BankMatch's, for the words heard in listening tests.
+    explicit BankHistory(const QList<Common::QuestionEntry> &bank = Common::QuestionBank, bool eitherWay = false);
 
     // Reads the answers and marks of one bank and direction; false, with
     // nothing held, when the store cannot read them.

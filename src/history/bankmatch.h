@@ -13,7 +13,10 @@
 class BankMatch
 {
 public:
-    explicit BankMatch(const QList<Common::QuestionEntry> &bank = Common::QuestionBank);
+    // eitherWay: the prompt and answer may stand the other way round in the
+    // bank, as a listening question keeps the English word first whatever
+    // the direction the bank was loaded in.
+    explicit BankMatch(const QList<Common::QuestionEntry> &bank = Common::QuestionBank, bool eitherWay = false);
 
     // The bank index of the word, or -1 when the bank does not hold it.
     int indexOf(int bankIndex, const QString &prompt, const QString &answer);
@@ -22,5 +25,6 @@ public:
 
 private:
     QList<Common::QuestionEntry> m_bank; // shared with the list given, not copied
+    bool m_eitherWay;
     QHash<QString, int> m_byText;
 };

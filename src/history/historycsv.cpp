@@ -20,6 +20,14 @@ namespace
             return QStringLiteral("予習/復習");
         case TestKind::WeakWords:
             return QStringLiteral("苦手単語の練習");
+        case TestKind::Listening:
+            return QStringLiteral("聞き取り");
+        case TestKind::ListeningWeakWords:
+            return QStringLiteral("聞き取り（苦手単語）");
+        case TestKind::Dictation:
+            return QStringLiteral("書き取り");
+        case TestKind::DictationWeakWords:
+            return QStringLiteral("書き取り（苦手単語）");
         }
         return {};
     }

@@ -11,3 +11,10 @@ HistoryFilter HistoryFilter::current()
     filter.direction = IsEnglishAnswer() ? TransModeEnglish : TransModeJapanese;
     return filter;
 }
+
+HistoryFilter HistoryFilter::listening()
+{
+    HistoryFilter filter = current();
+    filter.direction = ListeningDirection;
+    return filter;
+}

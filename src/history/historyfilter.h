@@ -11,8 +11,14 @@ struct HistoryFilter
     QString bankName;
     QString direction;
 
+    // What the history keeps as the direction of a listening test: its words
+    // are heard, neither read nor written, and weak apart from both directions.
+    static inline const QString ListeningDirection = QStringLiteral("聞き取り");
+
     // The bank and direction chosen in the settings now.
     static HistoryFilter current();
+    // The listening tests of the bank chosen now.
+    static HistoryFilter listening();
 
     friend bool operator==(const HistoryFilter &, const HistoryFilter &) = default;
 };

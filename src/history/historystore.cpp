@@ -125,6 +125,8 @@ namespace
                         " direction TEXT NOT NULL,"
                         " level_before INTEGER NOT NULL,"
                         " level_after INTEGER NOT NULL)")},
+        // 5 -> 6: the replays of a listening question.
+        {QStringLiteral("ALTER TABLE questions ADD COLUMN replays INTEGER NOT NULL DEFAULT 0")},
     };
     // ended_by, in the order of HistoryTest::Ending.
     const QStringList EndingCodes {QStringLiteral("A"), QStringLiteral("T"), QStringLiteral("S")};
@@ -663,8 +665,8 @@ bool HistoryStore::writeTest(HistoryTest &test)
 
     query.prepare(QStringLiteral(
         "INSERT INTO questions (test_id, number, bank_index, prompt, answer, answered, correct, chosen_index,"
-        " chosen_answer, seconds, shown_ms, keys_accepted, keys_rejected)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        " chosen_answer, seconds, shown_ms, keys_accepted, keys_rejected, replays)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const HistoryTest::Question &q : test.questions)
     {
         const bool chose = q.answered && !q.correct;
@@ -674,7 +676,7 @@ bool HistoryStore::writeTest(HistoryTest &test)
               chose ? QVariant(q.chosenIndex) : QVariant(QMetaType(QMetaType::Int)),
               chose ? text(q.chosenAnswer) : QVariant(QMetaType(QMetaType::QString)),
               q.answered ? QVariant(q.seconds) : QVariant(QMetaType(QMetaType::Double)), QVariant(q.shownMs),
-              QVariant(q.keysAccepted), QVariant(q.keysRejected)})
+              QVariant(q.keysAccepted), QVariant(q.keysRejected), QVariant(q.replays)})
             query.addBindValue(value);
         if (!exec(query))
             return false;
@@ -831,7 +833,7 @@ bool HistoryStore::forEachTest(const HistoryFilter &filter, const std::function<
         "SELECT t.id, t.started_at, t.ended_at, t.bank_kind, t.bank_name, t.direction, t.input_method, t.kind,"
         " t.level, t.score, t.seconds, t.passed, t.level_before, t.level_after, t.ended_by, t.records_saved,"
         " q.number, q.bank_index, q.prompt, q.answer, q.answered, q.correct, q.chosen_index, q.chosen_answer,"
-        " q.shown_ms, q.seconds, q.keys_accepted, q.keys_rejected"
+        " q.shown_ms, q.seconds, q.keys_accepted, q.keys_rejected, q.replays"
         " FROM tests t LEFT JOIN questions q ON q.test_id = t.id WHERE %1 ORDER BY t.started_at, t.id, q.number")
                       .arg(whereClause(filter, QStringLiteral("t"))));
     bindFilter(query, filter);
@@ -886,6 +888,7 @@ bool HistoryStore::forEachTest(const HistoryFilter &filter, const std::function<
         q.seconds = query.value(Q + 9).isNull() ? -1 : query.value(Q + 9).toDouble();
         q.keysAccepted = query.value(Q + 10).toInt();
         q.keysRejected = query.value(Q + 11).toInt();
+        q.replays = query.value(Q + 12).toInt();
         test.questions.append(q);
     }
     if (test.id != 0 && knownKind)
@@ -899,7 +902,7 @@ bool HistoryStore::forEachAskedWord(const HistoryFilter &filter, const std::func
         return false;
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT t.id, t.started_at, t.kind = :practice, q.bank_index, q.prompt, q.answer,"
+    query.prepare(QStringLiteral("SELECT t.id, t.started_at, t.kind IN (:practice, :listening, :dictation), q.bank_index, q.prompt, q.answer,"
                                  " q.answered, q.correct, q.seconds"
                                  " FROM tests t JOIN questions q ON q.test_id = t.id"
                                  " WHERE %1 AND (q.answered = 1 OR t.ended_by = 'T')"
@@ -907,6 +910,8 @@ bool HistoryStore::forEachAskedWord(const HistoryFilter &filter, const std::func
                       .arg(whereClause(filter, QStringLiteral("t"))));
     bindFilter(query, filter);
     query.bindValue(QStringLiteral(":practice"), TestKinds::letter(TestKind::WeakWords));
+    query.bindValue(QStringLiteral(":listening"), TestKinds::letter(TestKind::ListeningWeakWords));
+    query.bindValue(QStringLiteral(":dictation"), TestKinds::letter(TestKind::DictationWeakWords));
     if (!exec(query))
     {
         tell();

@@ -28,8 +28,9 @@ public:
     // their questions, 2 added the wrong candidate's answer text and the
     // moment each question was shown, 3 the counts of each word, 4 how each
     // test ended and whether its records were saved, 5 the learner's marks
-    // of words and the restores of records.
-    static constexpr int SchemaVersion = 5;
+    // of words and the restores of records, 6 how often the word of a
+    // listening question was heard again.
+    static constexpr int SchemaVersion = 6;
 
     enum class Problem
     {

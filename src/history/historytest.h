@@ -24,6 +24,7 @@ struct HistoryTest
         double seconds = -1;     // from the showing to the completion; -1 when unanswered
         int keysAccepted = 0;    // keys some candidate took while it was shown
         int keysRejected = 0;    // keys no candidate took (no penalty, only counted)
+        int replays = 0;         // times the learner asked to hear the word again
 
         friend bool operator==(const Question &, const Question &) = default;
     };

@@ -34,6 +34,12 @@ void TestCapture::keyJudged(bool accepted)
     ++(accepted ? question.keysAccepted : question.keysRejected);
 }
 
+void TestCapture::replayed()
+{
+    if (!m_test.questions.isEmpty())
+        ++m_test.questions.last().replays;
+}
+
 void TestCapture::questionCompleted(bool correct, int chosenIndex, const QString &chosenAnswer, double nowMs)
 {
     if (m_test.questions.isEmpty())

@@ -16,6 +16,8 @@ public:
     void questionShown(int bankIndex, const QString &prompt, const QString &answer, double nowMs);
     // A key the judge saw: taken by some candidate or by none.
     void keyJudged(bool accepted);
+    // The word of the question on screen was played again.
+    void replayed();
     // The key that completed a candidate (counted as taken) ended the question.
     void questionCompleted(bool correct, int chosenIndex, const QString &chosenAnswer, double nowMs);
 

@@ -16,9 +16,11 @@ namespace
     };
 }
 
-WeakHistory::WeakHistory(HistoryStore &store, QObject *parent)
+WeakHistory::WeakHistory(HistoryStore &store, Side side, QObject *parent)
     : QObject(parent)
     , m_store(store)
+    , m_side(side)
+    , m_held(Common::QuestionBank, side == Side::Listening)
 {
 }
 
@@ -28,6 +30,11 @@ WeakHistory::~WeakHistory()
     // object, goes with it.
     if (m_reader)
         m_reader->wait();
+}
+
+HistoryFilter WeakHistory::filter() const
+{
+    return m_side == Side::Listening ? HistoryFilter::listening() : HistoryFilter::current();
 }
 
 WeakWords WeakHistory::weakWords(const QDate &today)
@@ -44,10 +51,10 @@ const BankHistory &WeakHistory::bankHistory()
 
 void WeakHistory::readNow()
 {
-    const HistoryFilter filter = HistoryFilter::current();
+    const HistoryFilter filter = this->filter();
     // A reading in the background is overtaken.
     ++m_generation;
-    m_held = BankHistory();
+    m_held = BankHistory(Common::QuestionBank, m_side == Side::Listening);
     m_tried = true;
     m_triedFilter = filter;
     // A history that could not be read is tried again next time.
@@ -70,12 +77,13 @@ void WeakHistory::load()
         return;
     }
     const quint64 generation = m_generation;
-    const HistoryFilter filter = HistoryFilter::current();
+    const HistoryFilter filter = this->filter();
+    const bool eitherWay = m_side == Side::Listening;
     const QList<Common::QuestionEntry> bank = Common::QuestionBank;
     const QString path = m_store.path();
     auto reading = std::make_shared<Reading>();
-    m_reader = QThread::create([reading, bank, path, filter] {
-        reading->held = BankHistory(bank);
+    m_reader = QThread::create([reading, bank, path, filter, eitherWay] {
+        reading->held = BankHistory(bank, eitherWay);
         HistoryStore reader(path, HistoryStore::Creation::ReaderOnly);
         reading->read = reading->held.read(reader, filter);
     });
@@ -96,7 +104,7 @@ void WeakHistory::backgroundDone(quint64 generation, const HistoryFilter &filter
     if (isCurrent())
         return;
     // The history or the bank changed while it was read: read again.
-    if (generation != m_generation || filter != HistoryFilter::current())
+    if (generation != m_generation || filter != this->filter())
     {
         load();
         return;
@@ -120,7 +128,7 @@ void WeakHistory::testKept(const HistoryTest &test)
 {
     ++m_generation;
     // Answers not read yet come with the rest when they are.
-    if (isCurrent())
+    if (isCurrent() && test.direction == m_filter->direction)
         m_held.addTest(test);
 }
 
@@ -158,5 +166,5 @@ void WeakHistory::forget()
     ++m_generation;
     m_filter.reset();
     m_tried = false;
-    m_held = BankHistory();
+    m_held = BankHistory(Common::QuestionBank, m_side == Side::Listening);
 }

@@ -25,7 +25,15 @@ class WeakHistory : public QObject
     Q_OBJECT
 
 public:
-    explicit WeakHistory(HistoryStore &store, QObject *parent = nullptr);
+    // Listening: the weak words of the listening tests of the bank in use,
+    // kept apart from those of both directions.
+    enum class Side
+    {
+        Directions,
+        Listening,
+    };
+
+    explicit WeakHistory(HistoryStore &store, Side side = Side::Directions, QObject *parent = nullptr);
     ~WeakHistory() override;
 
     // Read first, here and now, if need be.
@@ -36,7 +44,7 @@ public:
     const BankHistory &bankHistory();
 
     // The words of the bank and direction in use are held (or could not be read).
-    bool isReady() const { return m_tried && m_triedFilter == HistoryFilter::current(); }
+    bool isReady() const { return m_tried && m_triedFilter == filter(); }
     // Starts reading in the background unless held or being read; loaded() follows.
     void load();
 
@@ -57,11 +65,13 @@ signals:
     void loaded();
 
 private:
-    bool isCurrent() const { return m_filter == HistoryFilter::current(); }
+    HistoryFilter filter() const;
+    bool isCurrent() const { return m_filter == filter(); }
     void readNow();
     void backgroundDone(quint64 generation, const HistoryFilter &filter, bool read, BankHistory held);
 
     HistoryStore &m_store;
+    Side m_side;
     std::optional<HistoryFilter> m_filter; // of the answers held
     BankHistory m_held;
     // The bank and direction of the last reading, read or not.

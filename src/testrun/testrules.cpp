@@ -290,6 +290,12 @@ TestRules::Badge TestRules::ModeBadge(TestKind kind, bool firstChoice)
         return {QStringLiteral("レベル\n上げ"), QStringLiteral("#C0FFFF")};
     case TestKind::WeakWords:
         return {QStringLiteral("苦手"), WeakWords::BadgeColor};
+    case TestKind::Listening:
+    case TestKind::ListeningWeakWords:
+        return {QStringLiteral("聞き\n取り"), ListeningBadgeColor};
+    case TestKind::Dictation:
+    case TestKind::DictationWeakWords:
+        return {QStringLiteral("書き\n取り"), ListeningBadgeColor};
     case TestKind::Preview:
         break;
     }
@@ -363,6 +369,14 @@ QString TestRules::TestLevelCaption(int level)
 QString TestRules::PracticeCaption()
 {
     return QStringLiteral("【 苦手単語の練習 】");
+}
+
+QString TestRules::ListeningCaption(TestKind kind, int level)
+{
+    const QString test = TestKinds::isDictation(kind) ? QStringLiteral("書き取り") : QStringLiteral("聞き取り");
+    if (TestKinds::practisesWeakWords(kind))
+        return QStringLiteral("【 %1：苦手単語 】").arg(test);
+    return QStringLiteral("【 %1：LEVEL 1〜%2 】").arg(test).arg(level);
 }
 
 QString TestRules::QuestionNumberCaption(int number)

@@ -84,6 +84,10 @@ namespace TestRules
     QString FailCountCaption(int count);
     QString TestLevelCaption(int level);
     QString PracticeCaption();
+    // "【 聞き取り：LEVEL 1〜7 】" or "【 聞き取り：苦手単語 】", and 書き取り likewise.
+    QString ListeningCaption(TestKind kind, int level);
+    // The badge of a listening test, the line of its series in the history.
+    inline const QString ListeningBadgeColor = QStringLiteral("#C8D8FF");
     QString QuestionNumberCaption(int number);
     // Whole seconds, rounded ("##0").
     QString CounterText(double seconds);

@@ -5,6 +5,7 @@
 #include "bank/questions.h"
 #include "core/clock.h"
 #include "core/common.h"
+#include "history/historyfilter.h"
 #include "history/historystore.h"
 #include "history/weakhistory.h"
 #include "judge/judge.h"
@@ -53,22 +54,63 @@ void TestSession::NextQuestion()
     PickQuestion();
     PickDistractor1();
     PickDistractor2();
+    pronounceQuestion(m_targets[0].question);
+}
+
+QString TestSession::promptOf(int question) const
+{
+    return Common::QuestionBank[question].Prompt;
+}
+
+QString TestSession::shownAnswer(int index) const
+{
+    return Common::QuestionBank[index].Answer;
+}
+
+QString TestSession::typedAnswer(int index) const
+{
+    return Common::QuestionBank[index].AnswerKeys;
+}
+
+QString TestSession::keptPrompt(int question) const
+{
+    return Common::QuestionBank[question].Prompt;
+}
+
+QString TestSession::keptAnswer(int question) const
+{
+    return Common::QuestionBank[question].Answer;
+}
+
+int TestSession::drawDistractor(int question, int other)
+{
+    return TestRules::DrawDistractor(question, other);
+}
+
+void TestSession::pronounceQuestion(int question)
+{
     if (TestRules::PronunciationWanted(m_soundOn))
-        emit pronounce(Common::SoundFilePath(m_targets[0].question));
+        emit pronounce(Common::SoundFilePath(question));
+}
+
+int TestSession::presentQuestion()
+{
+    using namespace Common;
+    const int q = drawQuestion();
+    const int n = ++TestQuestionIndex;
+    emit questionShown(n, promptOf(q));
+    QuestionBank[q].UsedMark = Set;
+    TestQuestionNumbers[n] = QString::number(q);
+    TestMarks[n] = TestRules::MarkWrong;
+    m_capture.questionShown(q, keptPrompt(q), keptAnswer(q), Clock::nowMs());
+    return q;
 }
 
 void TestSession::PickQuestion()
 {
-    using namespace Common;
-    const int q = drawQuestion();
-    m_targets[0].question = q;
+    m_targets[0].question = presentQuestion();
+    // Drawn after the question, as ever, so a seeded run draws the same test.
     m_targets[0].box = TestRules::DrawIndex(3);
-    const int n = ++TestQuestionIndex;
-    emit questionShown(n, QuestionBank[q].Prompt);
-    QuestionBank[q].UsedMark = Set;
-    TestQuestionNumbers[n] = QString::number(q);
-    TestMarks[n] = TestRules::MarkWrong;
-    m_capture.questionShown(q, QuestionBank[q].Prompt, QuestionBank[q].Answer, Clock::nowMs());
     showCandidate(0);
 
     // The wrong answers fill the other two boxes in increasing order.
@@ -80,29 +122,28 @@ void TestSession::PickQuestion()
 
 void TestSession::PickDistractor1()
 {
-    m_targets[1].question = TestRules::DrawDistractor(m_targets[0].question);
+    m_targets[1].question = drawDistractor(m_targets[0].question, -1);
     showCandidate(1);
 }
 
 void TestSession::PickDistractor2()
 {
-    m_targets[2].question = TestRules::DrawDistractor(m_targets[0].question, m_targets[1].question);
+    m_targets[2].question = drawDistractor(m_targets[0].question, m_targets[1].question);
     showCandidate(2);
 }
 
 void TestSession::showCandidate(int slot)
 {
     Target &target = m_targets[slot];
-    const Common::QuestionEntry &entry = Common::QuestionBank[target.question];
-    emit candidateShown(target.box, entry.Answer);
-    target.guide = makeGuide(entry.AnswerKeys);
+    emit candidateShown(target.box, shownAnswer(target.question));
+    target.guide = makeGuide(typedAnswer(target.question));
     drawFresh(slot);
 }
 
 void TestSession::drawFresh(int slot)
 {
     const Target &target = m_targets[slot];
-    emit targetDrawn(target.box, {}, {}, Common::QuestionBank[target.question].AnswerKeys, {}, {}, target.guide);
+    emit targetDrawn(target.box, {}, {}, typedAnswer(target.question), {}, {}, target.guide);
 }
 
 QString TestSession::makeGuide(const QString &keys) const
@@ -150,7 +191,7 @@ void TestSession::cancelTargets()
         Target &target = m_targets[slot];
         target.restart();
         // The guide follows the input method selected now.
-        target.guide = makeGuide(Common::QuestionBank[target.question].AnswerKeys);
+        target.guide = makeGuide(typedAnswer(target.question));
         drawFresh(slot);
     }
 }
@@ -158,7 +199,7 @@ void TestSession::cancelTargets()
 bool TestSession::judgeSlot(int slot, const QString &romaKey, const QString &kanaKey)
 {
     Target &target = m_targets[slot];
-    const QString &keys = Common::QuestionBank[target.question].AnswerKeys;
+    const QString keys = typedAnswer(target.question);
     Judge::JudgeState state;
     state.JudgeKeyRoma = romaKey;
     state.JudgeKeyKana = kanaKey;
@@ -194,15 +235,30 @@ bool TestSession::judgeSlot(int slot, const QString &romaKey, const QString &kan
 
 void TestSession::completeQuestion(int slot)
 {
-    using namespace Common;
     const int chosen = m_targets[slot].question;
-    m_capture.questionCompleted(slot == 0, chosen, QuestionBank[chosen].Answer, Clock::nowMs());
-    if (slot == 0)
+    answerQuestion(slot == 0, chosen, shownAnswer(chosen));
+}
+
+void TestSession::answerQuestion(bool correct, int chosen, const QString &chosenAnswer)
+{
+    using namespace Common;
+    m_capture.questionCompleted(correct, chosen, chosenAnswer, Clock::nowMs());
+    if (correct)
     {
         TestMarks[TestQuestionIndex] = TestRules::MarkCorrect;
         ++TestCorrectCount;
     }
-    if (TestQuestionIndex < questionCount())
+    afterAnswer(correct);
+}
+
+void TestSession::afterAnswer(bool)
+{
+    goOn();
+}
+
+void TestSession::goOn()
+{
+    if (Common::TestQuestionIndex < questionCount())
         NextQuestion();
     else
         EndTest();
@@ -246,6 +302,9 @@ void TestSession::keepInHistory(TestOutcome &outcome, int levelBefore)
         return;
     HistoryTest test = m_capture.finish(EndTime, CurrentTimeLimit * 1000.0);
     test.kind = m_kind;
+    // Words heard are weak or known apart from those read and written.
+    if (TestKinds::isListening(m_kind))
+        test.direction = HistoryFilter::ListeningDirection;
     test.level = m_level;
     test.score = outcome.score;
     test.seconds = outcome.shownSeconds;

@@ -46,7 +46,7 @@ public:
     // A key of the running test, as a Windows virtual-key code and a shift
     // mask (1 Shift, 2 Ctrl, 4 Alt). Enter belongs to the window; Esc brings
     // every target back; any other key is judged for each live target.
-    void KeyDown(int keyCode, int shift);
+    virtual void KeyDown(int keyCode, int shift);
     // A tick of the window's timer: the counter, or the end at the time limit.
     void Tick();
     // Scores the test, however it ended, keeps it and tells the window.
@@ -84,8 +84,35 @@ protected:
     virtual TestOutcome scoreTest(double elapsedMs) = 0;
     virtual bool keepsRecords() const = 0;
 
+    // What a kind that asks otherwise changes; the defaults are the test of
+    // the prompt and three candidates. A question's prompt as shown:
+    virtual QString promptOf(int question) const;
+    // An entry's answer as its box shows it, and as it is typed.
+    virtual QString shownAnswer(int index) const;
+    virtual QString typedAnswer(int index) const;
+    // The question's prompt and answer as the study history keeps them.
+    virtual QString keptPrompt(int question) const;
+    virtual QString keptAnswer(int question) const;
+    // A wrong answer beside `question` and `other` (-1 for the first).
+    virtual int drawDistractor(int question, int other);
+    // The sound of a question just shown.
+    virtual void pronounceQuestion(int question);
+    // The question was answered and marked: on to the next, or the end.
+    virtual void afterAnswer(bool correct);
+
+    virtual void NextQuestion();
+    // The next question, or the end after the last.
+    void goOn();
+    // Marks the question on screen answered: right, or with the wrong
+    // candidate `chosen` (a bank index) completed.
+    void answerQuestion(bool correct, int chosen, const QString &chosenAnswer);
+    // Draws the next question, counts and marks it and shows its prompt;
+    // returns its bank index.
+    int presentQuestion();
+    bool kanaInput() const { return m_kanaInput; }
+    TestCapture &capture() { return m_capture; }
+
 private:
-    void NextQuestion();
     void PickQuestion();
     void PickDistractor1();
     void PickDistractor2();

@@ -135,6 +135,7 @@ inline HistoryTest seededTest(const QDateTime &startedAt, int first, QList<int> 
         q.seconds = 2.5;
         q.keysAccepted = 6;
         q.keysRejected = n % 3;
+        q.replays = n % 2;
         test.questions.append(q);
     }
     test.score = 10 * int(test.questions.size() - missed.size());

@@ -132,6 +132,10 @@ void HistoryStoreTest::kindsKeepTheirLetters_data()
     QTest::newRow("level-up") << int(TestKind::LevelUp) << "L";
     QTest::newRow("forced review") << int(TestKind::ForcedReview) << "K";
     QTest::newRow("weak words") << int(TestKind::WeakWords) << "W";
+    QTest::newRow("listening") << int(TestKind::Listening) << "H";
+    QTest::newRow("listening, weak words") << int(TestKind::ListeningWeakWords) << "J";
+    QTest::newRow("dictation") << int(TestKind::Dictation) << "D";
+    QTest::newRow("dictation, weak words") << int(TestKind::DictationWeakWords) << "E";
     QTest::newRow("unknown") << -1 << "X";
 }
 

@@ -74,6 +74,25 @@ void WeakHistoryTest::wordsFollowTheBank()
     // The other direction has its own weak words.
     folder.setCommon(Common::KeyTransMode, QStringLiteral("英訳"));
     QCOMPARE(indexes(history.weakWords(Day1.date())), (QList<int>{11}));
+
+    // Words heard are weak apart from both directions, found whichever way
+    // round the bank holds them; a listening practice moves them on.
+    HistoryTest heard = seededTest(Day1, 20, {2, 3}, HistoryFilter::ListeningDirection);
+    heard.kind = TestKind::Listening;
+    QVERIFY(store.addTest(heard));
+    Common::QuestionBank[23] = entry(QStringLiteral("意味23"), QStringLiteral("word23"));
+    WeakHistory listening(store, WeakHistory::Side::Listening);
+    QCOMPARE(indexes(listening.weakWords(Day1.date())), (QList<int>{22, 23}));
+    HistoryTest practised = seededTest(Day1.addSecs(60), 20, {}, HistoryFilter::ListeningDirection);
+    practised.kind = TestKind::DictationWeakWords;
+    practised.questions = practised.questions.mid(2, 1);
+    listening.testKept(practised);
+    listening.testKept(later);
+    QCOMPARE(indexes(listening.weakWords(Day1.date())), (QList<int>{22, 23}));
+    QCOMPARE(listening.weakWords(Day1.date()).find(23)->step, 1);
+    QCOMPARE(indexes(history.weakWords(Day1.date())), (QList<int>{11}));
+    listening.testKept(seededTest(Day1.addSecs(90), 20, {7}, HistoryFilter::ListeningDirection));
+    QCOMPARE(indexes(listening.weakWords(Day1.date())), (QList<int>{22, 23, 27}));
 }
 
 void WeakHistoryTest::marksJoinTheAnswers()

@@ -11,7 +11,7 @@
 
 // The rules of a listening test without a window: the close words drawn
 // beside the word heard, and the hints of a dictation.
-class ListeningTest : public QObject
+class ListeningRulesTest : public QObject
 {
     Q_OBJECT
 
@@ -32,7 +32,7 @@ private slots:
     void dictation();
 };
 
-void ListeningTest::englishSide_data()
+void ListeningRulesTest::englishSide_data()
 {
     QTest::addColumn<QStringList>("entry"); // prompt, answer, answer as typed
     QTest::addColumn<QStringList>("word");  // typed, shown, meaning; all "" when it cannot be heard
@@ -44,7 +44,7 @@ void ListeningTest::englishSide_data()
     QTest::newRow("digits alone are no word") << QStringList {"百", "100", "100"} << QStringList {"", "", ""};
 }
 
-void ListeningTest::englishSide()
+void ListeningRulesTest::englishSide()
 {
     QFETCH(QStringList, entry);
     QFETCH(QStringList, word);
@@ -54,7 +54,7 @@ void ListeningTest::englishSide()
              word);
 }
 
-void ListeningTest::editDistance_data()
+void ListeningRulesTest::editDistance_data()
 {
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
@@ -68,7 +68,7 @@ void ListeningTest::editDistance_data()
     QTest::newRow("kitten to sitting") << "kitten" << "sitting" << 3;
 }
 
-void ListeningTest::editDistance()
+void ListeningRulesTest::editDistance()
 {
     QFETCH(QString, a);
     QFETCH(QString, b);
@@ -77,7 +77,7 @@ void ListeningTest::editDistance()
     QCOMPARE(CloseWords::editDistance(b, a), distance);
 }
 
-void ListeningTest::closerThan_data()
+void ListeningRulesTest::closerThan_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("closer");
@@ -89,7 +89,7 @@ void ListeningTest::closerThan_data()
     QTest::newRow("much closer whatever the first letter") << "right" << "fight" << "rabbit";
 }
 
-void ListeningTest::closerThan()
+void ListeningRulesTest::closerThan()
 {
     QFETCH(QString, word);
     QFETCH(QString, closer);
@@ -101,7 +101,7 @@ void ListeningTest::closerThan()
     QVERIFY2(near < far, qPrintable(QStringLiteral("%1 %2 against %3 %4").arg(closer).arg(near).arg(farther).arg(far)));
 }
 
-void ListeningTest::neverBeside_data()
+void ListeningRulesTest::neverBeside_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("candidate");
@@ -112,14 +112,14 @@ void ListeningTest::neverBeside_data()
     QTest::newRow("nothing to type") << "cat" << "";
 }
 
-void ListeningTest::neverBeside()
+void ListeningRulesTest::neverBeside()
 {
     QFETCH(QString, word);
     QFETCH(QString, candidate);
     QCOMPARE(CloseWords::cost(word, candidate), -1);
 }
 
-void ListeningTest::drawTakesTheClosest()
+void ListeningRulesTest::drawTakesTheClosest()
 {
     // Entry 5 is Japanese only: never asked, never drawn.
     const CloseWords words({"cat", "car", "ca", "hat", "cut", "", "cart", "dog"});
@@ -139,7 +139,7 @@ void ListeningTest::drawTakesTheClosest()
 
 // Every word of the shipped bank gets two close candidates that can all
 // three be typed to their ends, drawn among the closest.
-void ListeningTest::standardBankDrawsFitEveryWord()
+void ListeningRulesTest::standardBankDrawsFitEveryWord()
 {
     const QStringList english = standardEnglish();
     QCOMPARE(english.size(), 1700);
@@ -164,7 +164,7 @@ void ListeningTest::standardBankDrawsFitEveryWord()
 
 // Only words that can be heard and typed, never a known one, never past the
 // LEVELs drawn from; weak words due first.
-void ListeningTest::wordsOfATest()
+void ListeningRulesTest::wordsOfATest()
 {
     const CloseWords words({"cat", "", "car", "cut", "hat", "dog", "cap"});
     const auto known = [](int index) { return index == 2; };
@@ -182,7 +182,7 @@ void ListeningTest::wordsOfATest()
     QCOMPARE(ListeningDraw::fromLevels(CloseWords({"a", "ab", "abc"}), 3, 10, true, {}, varied), QList<int> {});
 }
 
-void ListeningTest::dictation_data()
+void ListeningRulesTest::dictation_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("keys");
@@ -204,7 +204,7 @@ void ListeningTest::dictation_data()
     QTest::newRow("capitals need the shifted key") << "May" << "mxyM" << "rrha" << "M||••" << 1 << false;
 }
 
-void ListeningTest::dictation()
+void ListeningRulesTest::dictation()
 {
     QFETCH(QString, word);
     QFETCH(QString, keys);
@@ -225,5 +225,5 @@ void ListeningTest::dictation()
     QCOMPARE(dictation.refused(), int(steps.count(u'r') + steps.count(u'h')));
 }
 
-QTEST_GUILESS_MAIN(ListeningTest)
+QTEST_GUILESS_MAIN(ListeningRulesTest)
 #include "tst_listening.moc"

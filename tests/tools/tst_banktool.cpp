@@ -304,7 +304,8 @@ void TestBankTool::historyPrintsAndLeavesTheFile()
                                       "DROP INDEX questions_missed",
                                       "ALTER TABLE questions DROP COLUMN chosen_answer",
                                       "ALTER TABLE questions DROP COLUMN shown_ms", "ALTER TABLE tests DROP COLUMN ended_by",
-                                      "ALTER TABLE tests DROP COLUMN records_saved", "PRAGMA user_version = 1"})
+                                      "ALTER TABLE tests DROP COLUMN records_saved", "ALTER TABLE questions DROP COLUMN replays",
+                                      "PRAGMA user_version = 1"})
             QVERIFY(older.exec(QString::fromUtf8(statement)));
     }
     const QByteArray before = QFileInfo(path).isFile() ? ProgramFolderFixture::readFile(path) : QByteArray();

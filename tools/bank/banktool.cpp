@@ -143,6 +143,14 @@ words), 2 when the command line is wrong.
             return QStringLiteral("preview/review");
         case TestKind::WeakWords:
             return QStringLiteral("weak words");
+        case TestKind::Listening:
+            return QStringLiteral("listening");
+        case TestKind::ListeningWeakWords:
+            return QStringLiteral("listening, weak words");
+        case TestKind::Dictation:
+            return QStringLiteral("dictation");
+        case TestKind::DictationWeakWords:
+            return QStringLiteral("dictation, weak words");
         }
         return {};
     }
