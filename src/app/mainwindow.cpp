@@ -44,6 +44,8 @@
 #include "judge/keymapping.h"
 #include "judge/romansetting.h"
 #include "judge/romansettings.h"
+#include "listening/listeningdialog.h"
+#include "listening/listeningtest.h"
 #include "noticebar.h"
 #include "records/endmessage.h"
 #include "records/entryname.h"
@@ -227,6 +229,15 @@ QWidget *MainWindow::buildTestRow()
     // The unit beside the counter, shown while it counts, so it reads as a clock.
     m_secondsUnit = newLabel(QStringLiteral("SecondsUnit"), row);
     m_secondsUnit->setMinimumWidth(QFontMetrics(m_secondsUnit->font()).horizontalAdvance(SecondsUnit));
+    // Shown during a listening test: the word again, as Tab plays it.
+    m_replayButton = named(new QPushButton(QStringLiteral("もう一度聞く"), row), QStringLiteral("replayButton"));
+    m_replayButton->setToolTip(QStringLiteral("Tab キーでも聞き直せます"));
+    m_replayButton->setFocusPolicy(Qt::NoFocus);
+    m_replayButton->hide();
+    connect(m_replayButton, &QPushButton::clicked, this, [this] {
+        if (auto *listening = qobject_cast<ListeningTest *>(m_session))
+            listening->replay();
+    });
     Command1 = named(new QPushButton(QStringLiteral("スタート"), row), QStringLiteral("Command1"));
     connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
 
@@ -236,7 +247,7 @@ QWidget *MainWindow::buildTestRow()
     layout->addStretch(1);
     for (QWidget *widget : {static_cast<QWidget *>(Label8), static_cast<QWidget *>(Label12),
                             static_cast<QWidget *>(Label13), static_cast<QWidget *>(m_secondsUnit),
-                            static_cast<QWidget *>(Command1)})
+                            static_cast<QWidget *>(m_replayButton), static_cast<QWidget *>(Command1)})
         layout->addWidget(widget);
     return row;
 }
@@ -320,6 +331,9 @@ void MainWindow::buildPracticeControls()
     m_practiceAction = named(m_practiceMenu->addAction(QStringLiteral("苦手単語の練習(&W)")),
                              QStringLiteral("MenuWeakPractice"));
     connect(m_practiceAction, &QAction::triggered, this, &MainWindow::startPractice);
+    m_listeningAction = named(m_practiceMenu->addAction(QStringLiteral("聞き取りテスト(&L)")),
+                              QStringLiteral("MenuListening"));
+    connect(m_listeningAction, &QAction::triggered, this, &MainWindow::startListening);
     connect(named(m_practiceMenu->addAction(QStringLiteral("単語帳(&B)…")), QStringLiteral("MenuWordBook")),
             &QAction::triggered, this, &MainWindow::menuWordBook_Click);
 
@@ -377,6 +391,7 @@ void MainWindow::openHistory()
     m_history = std::make_unique<HistoryStore>(HistoryStore::defaultPath());
     m_weakHistory = std::make_unique<WeakHistory>(*m_history);
     connect(m_weakHistory.get(), &WeakHistory::loaded, this, &MainWindow::weakWordsLoaded);
+    m_listeningWeak = std::make_unique<WeakHistory>(*m_history, WeakHistory::Side::Listening);
 }
 
 bool MainWindow::recoverImport()
@@ -545,6 +560,8 @@ void MainWindow::RefreshAfterSettings()
     // The bank was loaded again; its words are matched to the history afresh.
     if (m_weakHistory)
         m_weakHistory->forget();
+    if (m_listeningWeak)
+        m_listeningWeak->forget();
     Option3->setEnabled(true);
     ShowTestSettings();
     ShowLevelStatus();
@@ -665,6 +682,28 @@ void MainWindow::startPracticeOf(const QList<int> &words)
     beginRun(practice);
 }
 
+void MainWindow::startListening()
+{
+    using namespace Common;
+    if (isRunning())
+        return;
+    ListeningTest *test =
+        ListeningDialog::prepareTest(m_listeningWeak.get(), {m_history.get(), m_listeningWeak.get()}, this);
+    if (!test)
+        return;
+    setBadge(TestRules::ModeBadge(test->kind(), false));
+    Label3->setText(TestRules::ListeningCaption(test->kind(), ListeningDialog::levelToDraw()));
+    Label8->setText(TestRules::QuestionsCaption(test->wordCount()));
+    Label12->setText(TestRules::TimeLimitCaption(TimeLimitStudy));
+    connect(test, &ListeningTest::listen, this,
+            [](const QString &file, const QString &word) { SoundPlayer::playWord(file, word); });
+    connect(test, &ListeningTest::answerShown, this, [this](const QString &word, const QString &meaning, bool right) {
+        Label1->setText(ListeningTest::answerCaption(word, meaning, right));
+    });
+    m_replayButton->show();
+    beginRun(test);
+}
+
 TestSession::History MainWindow::history() const
 {
     return {m_history.get(), m_weakHistory.get()};
@@ -692,6 +731,7 @@ void MainWindow::beginRun(TestSession *session)
 
     Command1->setText(QStringLiteral("中断"));
     m_practiceAction->setEnabled(false);
+    m_listeningAction->setEnabled(false);
     m_secondsUnit->setText(SecondsUnit);
     placePrompt();
     Timer1->start(TimerIntervalMs);
@@ -740,7 +780,9 @@ void MainWindow::Timer1_Timer()
 void MainWindow::DrawTarget(int box, const QString &typed, const QString &current, const QString &rest,
                             const QString &guideTyped, const QString &guideCurrent, const QString &guideRest)
 {
-    Picture1[box]->draw({typed, current, rest}, {guideTyped, guideCurrent, guideRest}, !Common::IsEnglishAnswer());
+    // A listening test's answers are English words, whatever the direction.
+    const bool kanaGuide = !Common::IsEnglishAnswer() && !TestKinds::isListening(Common::TestMode);
+    Picture1[box]->draw({typed, current, rest}, {guideTyped, guideCurrent, guideRest}, kanaGuide);
 }
 
 void MainWindow::Form_KeyDown(int keyCode, int shift)
@@ -760,6 +802,8 @@ void MainWindow::testStopped()
     Command1->setText(QStringLiteral("スタート"));
     Timer1->stop();
     m_practiceAction->setEnabled(true);
+    m_listeningAction->setEnabled(true);
+    m_replayButton->hide();
 }
 
 void MainWindow::testEnded(const TestOutcome &outcome)
@@ -1046,6 +1090,7 @@ void MainWindow::menuImport_Click()
         return;
     }
     // The history's file is switched too: nothing may hold it open meanwhile.
+    m_listeningWeak.reset();
     m_weakHistory.reset();
     m_history.reset();
     const DataSwitch::Result result = import.switchIn();

@@ -18,6 +18,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class HistoryStore;
+class ListeningTest;
 class NoticeBar;
 class WeakHistory;
 class WeakWords;
@@ -51,6 +52,9 @@ public:
     // Starts a practice test of the weak words, the due ones first; with no
     // weak word at all the learner is told so and no test starts.
     void startPractice();
+    // Asks how to take a listening test and starts it; with no way to hear
+    // its words the learner is told so and no test starts.
+    void startListening();
     // The weak words of the bank and direction in use, as of today.
     WeakWords weakWords() const;
     void RefreshAfterSettings();
@@ -189,6 +193,9 @@ private:
 
     QMenu *m_practiceMenu = nullptr;
     QAction *m_practiceAction = nullptr;
+    QAction *m_listeningAction = nullptr;
+    QPushButton *m_replayButton = nullptr;
+    std::unique_ptr<WeakHistory> m_listeningWeak;
     QLabel *m_weakWordsLabel = nullptr;
     QTimer *m_weakWordsRefresh = nullptr;
     void (MainWindow::*m_afterWeakWords)() = nullptr;

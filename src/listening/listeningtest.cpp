@@ -60,6 +60,11 @@ bool ListeningTest::needsSpeech() const
     });
 }
 
+QString ListeningTest::answerCaption(const QString &word, const QString &meaning, bool right)
+{
+    return QStringLiteral("%1 %2　%3").arg(right ? TestRules::MarkCorrect : TestRules::MarkWrong, word, meaning);
+}
+
 int ListeningTest::questionCount() const
 {
     return int(m_words.size());

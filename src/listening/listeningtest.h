@@ -43,6 +43,9 @@ public:
 
     // Some word of the test has no pronunciation file and is spoken.
     bool needsSpeech() const;
+    int wordCount() const { return int(m_words.size()); }
+    // What the prompt shows after an answer: the mark, the word and its meaning.
+    static QString answerCaption(const QString &word, const QString &meaning, bool right);
 
     void KeyDown(int keyCode, int shift) override;
     // Plays the word of the question on screen (or just answered) again.

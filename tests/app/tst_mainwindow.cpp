@@ -31,6 +31,8 @@
 #include "judge/keycodelookup.h"
 #include "judge/keycodetable.h"
 #include "judge/keymapping.h"
+#include "listening/listeningtest.h"
+#include "listening/listeningword.h"
 #include "practice/weakwords.h"
 #include "records/recordbackups.h"
 #include "records/recordrestore.h"
@@ -252,6 +254,8 @@ private slots:
     void keysReachTheWindowFirst();
     void altReachesTheMenusDuringATest();
     void closingScoresTheRunningTest();
+    void listeningFromTheMenu_data();
+    void listeningFromTheMenu();
     void questionSettingsEndTheRunningTest_data();
     void questionSettingsEndTheRunningTest();
     void longAnswersStayInView();
@@ -1831,6 +1835,81 @@ void MainWindowTest::damagedHistoryIsToldInTheWindow()
     QTest::mouseClick(bar->findChild<QToolButton *>(QStringLiteral("closeNotice")), Qt::LeftButton);
     QTRY_COMPARE(bar->texts(), QStringList());
     QVERIFY(!bar->isVisibleTo(s.window.get()));
+}
+
+void MainWindowTest::listeningFromTheMenu_data()
+{
+    QTest::addColumn<bool>("dictation");
+    QTest::addColumn<int>("given"); // a SoundPlayer::Readiness
+    QTest::newRow("three candidates") << false << int(SoundPlayer::Readiness::Ready);
+    QTest::newRow("dictation") << true << int(SoundPlayer::Readiness::Ready);
+    QTest::newRow("no sound output") << false << int(SoundPlayer::Readiness::NoOutput);
+    QTest::newRow("no English voice") << true << int(SoundPlayer::Readiness::NoEnglishVoice);
+}
+
+// From the 練習 menu: the word hidden and heard, heard again by Tab and by the
+// button, the answer shown with its meaning, the records file untouched; with
+// no way to hear the words, no test, and the usual test still starts.
+void MainWindowTest::listeningFromTheMenu()
+{
+    QFETCH(bool, dictation);
+    QFETCH(int, given);
+    const auto readiness = SoundPlayer::Readiness(given);
+    Session s(standardBank(34), QStringLiteral("英訳"));
+    QVERIFY(s.load());
+    s.key(Qt::Key_Return);
+    while (s.running())
+        s.answer(0);
+    const QByteArray records = ProgramFolderFixture::readFile(Common::RecordDataPath());
+    QVERIFY(!records.isEmpty());
+    QStringList played;
+    SoundPlayer::setHandler([&played](const QString &sound) { played.append(sound); }, readiness);
+    s.modals.answer(QStringLiteral("ListeningDialog"), [dictation](QDialog &dialog) {
+        dialog.findChild<QRadioButton *>(dictation ? QStringLiteral("dictation") : QStringLiteral("candidates"))
+            ->setChecked(true);
+        dialog.findChild<QPushButton *>(QStringLiteral("startButton"))->click();
+    });
+    auto *replay = s.find<QPushButton>(QStringLiteral("replayButton"));
+    s.window->findChild<QAction *>(QStringLiteral("MenuListening"))->trigger();
+    if (readiness != SoundPlayer::Readiness::Ready)
+    {
+        QVERIFY(!s.running());
+        QCOMPARE(s.folder.messages().last(), SoundPlayer::readinessText(readiness));
+        QVERIFY(played.isEmpty() && replay->isHidden());
+        s.key(Qt::Key_Return);
+        QVERIFY(s.running());
+        return;
+    }
+    QVERIFY(s.running());
+    QCOMPARE(Common::TestMode, dictation ? TestKind::Dictation : TestKind::Listening);
+    QVERIFY(!replay->isHidden());
+    for (int n = 1; n <= 2; ++n)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->Label15->text(), QStringLiteral("第%1問").arg(n), 20000);
+        QCOMPARE(s.window->Label1->text(), ListeningTest::HiddenPrompt);
+        const Common::QuestionEntry &entry = Common::QuestionBank[Common::TestQuestionNumbers[n].toInt()];
+        const QString word = ListeningWord::typedOf(entry);
+        QCOMPARE(played.last(), SoundPlayer::SpeechMark + word);
+        QCOMPARE(s.window->Label2[0]->text().isEmpty(), dictation);
+        s.key(Qt::Key_Tab);
+        replay->click();
+        QCOMPARE(played.count(SoundPlayer::SpeechMark + word), 3);
+        s.type(word);
+        QCOMPARE(s.window->Label1->text(), ListeningTest::answerCaption(word, entry.Prompt, true));
+    }
+    s.key(Qt::Key_Return);
+    QVERIFY(!s.running());
+    QVERIFY(replay->isHidden());
+    QCOMPARE(ProgramFolderFixture::readFile(Common::RecordDataPath()), records);
+
+    HistoryStore store(HistoryStore::defaultPath());
+    HistoryTest last;
+    QVERIFY(store.forEachTest(HistoryFilter::listening(), [&last](const HistoryTest &test) { last = test; }));
+    QCOMPARE(last.kind, Common::TestMode);
+    QCOMPARE(last.score, 20);
+    // Stopped while the second answer showed: no third question.
+    QCOMPARE(last.questions.size(), 2);
+    QCOMPARE(last.questions[0].replays, 2);
 }
 
 QTEST_MAIN(MainWindowTest)

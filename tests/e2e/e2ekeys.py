@@ -72,7 +72,7 @@ _ROMAJI = {
     "っ": "",
 }
 
-_KEYSYM_OF_CHAR = {"-": "minus", "'": "shift+7"}
+_KEYSYM_OF_CHAR = {"-": "minus", "'": "shift+7", " ": "space"}
 
 
 def _units(reading):
