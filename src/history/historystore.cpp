@@ -735,10 +735,12 @@ QList<HistoryStore::TestPoint> HistoryStore::testPoints(const HistoryFilter &fil
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT t.started_at, t.score, t.level_after, t.seconds,"
                                  " (SELECT TOTAL(keys_accepted) FROM questions WHERE test_id = t.id),"
-                                 " (SELECT TOTAL(keys_rejected) FROM questions WHERE test_id = t.id), t.records_saved"
+                                 " (SELECT TOTAL(keys_rejected) FROM questions WHERE test_id = t.id), t.records_saved,"
+                                 " t.direction = :heard"
                                  " FROM tests t WHERE %1 ORDER BY t.started_at, t.id")
                       .arg(whereClause(filter, QStringLiteral("t"))));
     bindFilter(query, filter);
+    query.bindValue(QStringLiteral(":heard"), HistoryFilter::ListeningDirection);
     if (!exec(query))
     {
         tell();
@@ -748,7 +750,7 @@ QList<HistoryStore::TestPoint> HistoryStore::testPoints(const HistoryFilter &fil
     {
         points.append({QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong()), query.value(1).toInt(),
                        query.value(2).toInt(), query.value(3).toDouble(), query.value(4).toInt(),
-                       query.value(5).toInt(), query.value(6).toInt() != 0});
+                       query.value(5).toInt(), query.value(6).toInt() != 0, query.value(7).toInt() != 0});
     }
     return points;
 }

@@ -85,6 +85,7 @@ public:
         int keysAccepted = 0;
         int keysRejected = 0;
         bool recordsSaved = true;
+        bool listening = false; // a test of the ear, its own line in the charts
     };
 
     explicit HistoryStore(const QString &path, Creation creation = Creation::CreateIfMissing);

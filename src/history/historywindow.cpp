@@ -58,6 +58,16 @@ namespace
          QColor(0xC0, 0x70, 0x10)},
     }};
 
+    // Each chart has a line of the tests of both directions and one of the
+    // listening tests, dashed in the same colour.
+    enum Line
+    {
+        Directions,
+        Listening,
+        LineCount,
+    };
+    const std::array<QString, LineCount> LineNames {QStringLiteral("和訳・英訳"), QStringLiteral("聞き取り")};
+
     bool isEnglishColumn(const HistoryStore::MissedWord &word, int column)
     {
         const bool englishAnswer = word.direction == Common::TransModeEnglish;
@@ -164,12 +174,18 @@ void HistoryWindow::buildCharts()
         if (dark)
             chart->setTheme(QChart::ChartThemeDark);
         chart->legend()->hide();
+        chart->legend()->setAlignment(Qt::AlignBottom);
+        chart->legend()->setFont(font());
         chart->setTitle(style.title);
         chart->setTitleFont(titleFont);
-        auto *series = new QLineSeries(chart);
-        series->setPen(QPen(style.color, 2));
-        series->setColor(style.color);
-        chart->addSeries(series);
+        for (int line = 0; line < LineCount; ++line)
+        {
+            auto *series = new QLineSeries(chart);
+            series->setName(LineNames[line]);
+            series->setPen(QPen(style.color, 2, line == Listening ? Qt::DashLine : Qt::SolidLine));
+            series->setColor(style.color);
+            chart->addSeries(series);
+        }
         auto *time = new QDateTimeAxis(chart);
         time->setTickCount(3);
         auto *values = new QValueAxis(chart);
@@ -178,7 +194,8 @@ void HistoryWindow::buildCharts()
         {
             axis->setLabelsFont(font());
             chart->addAxis(axis, axis == time ? Qt::AlignBottom : Qt::AlignLeft);
-            series->attachAxis(axis);
+            for (QAbstractSeries *series : chart->series())
+                series->attachAxis(axis);
         }
         m_charts[i] = new QChartView(chart, m_tabs);
         m_charts[i]->setObjectName(QLatin1String(style.name));
@@ -247,7 +264,11 @@ void HistoryWindow::reload()
 {
     HistoryFilter filter = HistoryFilter::current();
     filter.all = m_showAll->isChecked();
-    fillCharts(m_store.testPoints(filter));
+    QList<HistoryStore::TestPoint> points = m_store.testPoints(filter);
+    // The listening tests of the bank in use, which keep their words apart.
+    if (!filter.all)
+        points += m_store.testPoints(HistoryFilter::listening());
+    fillCharts(points);
     m_words = m_store.mostMissed(filter, MissedRows);
     fillTable();
     fillTotals(m_store.totals(filter));
@@ -257,35 +278,50 @@ void HistoryWindow::reload()
 
 void HistoryWindow::fillCharts(const QList<HistoryStore::TestPoint> &points)
 {
-    std::array<QList<QPointF>, ChartCount> data;
-    QMap<QDate, int> perDay;
+    std::array<std::array<QList<QPointF>, ChartCount>, LineCount> data;
+    std::array<QMap<QDate, int>, LineCount> perDay;
     for (const HistoryStore::TestPoint &point : points)
     {
+        const int line = point.listening ? Listening : Directions;
         const qreal x = qreal(point.startedAt.toMSecsSinceEpoch());
         const int keys = point.keysAccepted + point.keysRejected;
-        data[ScoreChart].append({x, qreal(point.score)});
-        // A LEVEL the records never held (the learner quit without them) is no point of its line.
-        if (point.recordsSaved)
-            data[LevelChart].append({x, qreal(point.levelAfter)});
+        data[line][ScoreChart].append({x, qreal(point.score)});
+        // A LEVEL the records never held (the learner quit without them) is no
+        // point of its line; a listening test moves no LEVEL.
+        if (point.recordsSaved && line == Directions)
+            data[line][LevelChart].append({x, qreal(point.levelAfter)});
         if (point.seconds > 0)
-            data[SpeedChart].append({x, point.keysAccepted * 60.0 / point.seconds});
+            data[line][SpeedChart].append({x, point.keysAccepted * 60.0 / point.seconds});
         if (keys > 0)
-            data[AccuracyChart].append({x, 100.0 * point.keysAccepted / keys});
-        ++perDay[point.startedAt.date()];
+            data[line][AccuracyChart].append({x, 100.0 * point.keysAccepted / keys});
+        ++perDay[line][point.startedAt.date()];
     }
-    for (auto day = perDay.cbegin(); day != perDay.cend(); ++day)
-        data[TestsPerDayChart].append({qreal(QDateTime(day.key(), QTime(12, 0)).toMSecsSinceEpoch()), qreal(day.value())});
+    for (int line = 0; line < LineCount; ++line)
+    {
+        for (auto day = perDay[line].cbegin(); day != perDay[line].cend(); ++day)
+            data[line][TestsPerDayChart].append(
+                {qreal(QDateTime(day.key(), QTime(12, 0)).toMSecsSinceEpoch()), qreal(day.value())});
+    }
 
     for (int i = 0; i < ChartCount; ++i)
     {
         QChart *chart = m_charts[i]->chart();
-        auto *series = static_cast<QLineSeries *>(chart->series().constFirst());
-        series->replace(data[i]);
-        series->setPointsVisible(data[i].size() <= MarkedPointsUpTo);
-        const QList<QAbstractAxis *> axes = series->attachedAxes();
-        setTimeRange(qobject_cast<QDateTimeAxis *>(axes.value(0)), data[i], i == TestsPerDayChart);
+        const QList<QAbstractSeries *> series = chart->series();
+        QList<QPointF> both;
+        for (int line = 0; line < LineCount; ++line)
+        {
+            auto *lineSeries = static_cast<QLineSeries *>(series[line]);
+            lineSeries->replace(data[line][i]);
+            lineSeries->setPointsVisible(data[line][i].size() <= MarkedPointsUpTo);
+            both += data[line][i];
+        }
+        // The legend tells the lines apart once there are two.
+        chart->legend()->setVisible(!data[Listening][i].isEmpty() && !data[Directions][i].isEmpty());
+        std::sort(both.begin(), both.end(), [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); });
+        const QList<QAbstractAxis *> axes = series.constFirst()->attachedAxes();
+        setTimeRange(qobject_cast<QDateTimeAxis *>(axes.value(0)), both, i == TestsPerDayChart);
         qreal top = 0;
-        for (const QPointF &p : data[i])
+        for (const QPointF &p : both)
             top = std::max(top, p.y());
         const bool percent = i == ScoreChart || i == AccuracyChart;
         auto *values = qobject_cast<QValueAxis *>(axes.value(1));

@@ -18,10 +18,11 @@ namespace
 {
     const QDateTime Day1(QDate(2026, 11, 2), QTime(9, 0));
 
-    QList<QPointF> points(const HistoryWindow &window, const char *chart)
+    // line 0: the tests of both directions, 1: the listening tests.
+    QList<QPointF> points(const HistoryWindow &window, const char *chart, int line = 0)
     {
         const auto *view = window.findChild<QChartView *>(QLatin1String(chart));
-        return view ? static_cast<QLineSeries *>(view->chart()->series().constFirst())->points() : QList<QPointF>();
+        return view ? static_cast<QLineSeries *>(view->chart()->series().value(line))->points() : QList<QPointF>();
     }
 
     QList<qreal> values(const QList<QPointF> &points)
@@ -64,7 +65,9 @@ void HistoryWindowTest::showsTheSeededHistory()
     practice.questions = practice.questions.mid(2, 1);
     QList<HistoryTest> tests {seededTest(Day1, 0, {3}), seededTest(Day1.addSecs(3600), 0, {3, 5}),
                               seededTest(Day1.addDays(1), 0, {1}, QStringLiteral("英訳")),
-                              seededTest(Day1.addDays(2), 0, {5, 8}), practice};
+                              seededTest(Day1.addDays(2), 0, {5, 8}), practice,
+                              seededTest(Day1.addDays(1), 20, {}, HistoryFilter::ListeningDirection)};
+    tests.last().kind = TestKind::Listening;
     // word8's miss on day 3 is a question the time limit ended.
     tests[3].ending = HistoryTest::Ending::TimeLimit;
     tests[3].questions[7].answered = false;
@@ -81,6 +84,11 @@ void HistoryWindowTest::showsTheSeededHistory()
     QCOMPARE(values(points(window, "speedChart")), (QList<qreal>{120, 120, 120, 12}));
     // 60 keys taken and 10 refused in a whole test; the practice's one question had none refused.
     QCOMPARE(values(points(window, "accuracyChart")), (QList<qreal>{85.71, 85.71, 85.71, 100}));
+    // Listening is a line of its own, and moves no LEVEL.
+    QCOMPARE(values(points(window, "scoreChart", 1)), QList<qreal>{100});
+    QCOMPARE(values(points(window, "testsPerDayChart", 1)), QList<qreal>{1});
+    QVERIFY(points(window, "levelChart", 1).isEmpty());
+    QVERIFY(window.findChild<QChartView *>(QStringLiteral("scoreChart"))->chart()->legend()->isVisible());
 
     auto *table = window.findChild<QTableWidget *>(QStringLiteral("mostMissed"));
     QVERIFY(table);
@@ -98,6 +106,7 @@ void HistoryWindowTest::showsTheSeededHistory()
     QCOMPARE(table->item(3, HistoryWindow::WeakColumn)->text(), QString());
     QVERIFY(!table->isColumnHidden(HistoryWindow::BankColumn));
     QCOMPARE(points(window, "scoreChart").size(), 5);
+    QCOMPARE(points(window, "scoreChart", 1).size(), 1);
 
     // The English word pronounces; here the prompt, as the direction is 和訳.
     QStringList played;
