@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcutEvent>
 #include <QVBoxLayout>
 
 #include "core/clock.h"
@@ -34,6 +35,26 @@ namespace
         return box;
     }
 
+    // An option's mnemonic checks it at once. A button's own mnemonic clicks
+    // it only after a short animation, and an Enter typed meanwhile started
+    // the test with the option checked before.
+    class CheckAtOnce : public QObject
+    {
+    public:
+        using QObject::QObject;
+
+    protected:
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            auto *button = qobject_cast<QRadioButton *>(watched);
+            if (!button || event->type() != QEvent::Shortcut || static_cast<QShortcutEvent *>(event)->isAmbiguous())
+                return false;
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->setChecked(true);
+            return true;
+        }
+    };
+
     QRadioButton *option(const QString &name, const QString &text, QWidget *parent)
     {
         auto *button = new QRadioButton(text, parent);
@@ -58,6 +79,10 @@ ListeningDialog::ListeningDialog(int level, int dueWeakWords, int weakWords, QWi
     m_weakWords->setEnabled(weakWords > 0);
     m_candidates = option(QStringLiteral("candidates"), QStringLiteral("三つの候補から選んで入力(&C)"), this);
     m_dictation = option(QStringLiteral("dictation"), QStringLiteral("書き取り：候補なしで単語を入力(&D)"), this);
+
+    auto *checkAtOnce = new CheckAtOnce(this);
+    for (QRadioButton *button : {m_levels, m_weakWords, m_candidates, m_dictation})
+        button->installEventFilter(checkAtOnce);
 
     const Choice last = remembered();
     (last.weakWords && weakWords > 0 ? m_weakWords : m_levels)->setChecked(true);
