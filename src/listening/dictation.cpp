@@ -11,7 +11,12 @@ Dictation::Step Dictation::type(const QString &romaKey, const QString &kanaKey, 
     if (m_completed)
         return Step::Completed;
     const qsizetype before = position();
-    m_state.JudgeKeyRoma = romaKey;
+    // A capital cannot be heard: a letter is taken in either case, and the
+    // box shows the word's own.
+    const QChar next = before < m_state.JudgeTarget.size() ? m_state.JudgeTarget[before] : QChar();
+    const bool otherCase = romaKey.size() == 1 && next.isLetter() && romaKey[0] != next
+                           && romaKey[0].toCaseFolded() == next.toCaseFolded();
+    m_state.JudgeKeyRoma = otherCase ? QString(next) : romaKey;
     m_state.JudgeKeyKana = kanaKey;
     if (roma)
         Judge::JudgeRomaKey(m_state);

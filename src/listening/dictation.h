@@ -7,7 +7,8 @@
 // One question of a dictation (書き取り): the learner types the word heard,
 // with no candidates to choose from. The box shows the letters typed and one
 // mark per letter still to type; other characters of the word (a blank, a
-// hyphen) show as they are. A key the word does not take is refused and
+// hyphen) show as they are. A letter is taken in either case, as no one hears
+// a capital. A key the word does not take is refused and
 // counted, and after three refused keys in a row the next letter is shown,
 // so the learner is never stuck. A word typed without a letter shown is
 // answered right.

@@ -201,7 +201,9 @@ void ListeningRulesTest::dictation_data()
     QTest::newRow("every letter shown, never stuck")
         << "ox" << "123o456x" << "rrharrhc" << "ox||" << 2 << false;
     QTest::newRow("a blank shows as it is") << "ice cream" << "ice" << "aaa" << "ice|| •••••" << 0 << false;
-    QTest::newRow("capitals need the shifted key") << "May" << "mxyM" << "rrha" << "M||••" << 1 << false;
+    QTest::newRow("a capital is not heard: either case") << "May" << "may" << "aac" << "May||" << 0 << true;
+    QTest::newRow("nor a small letter") << "eBay" << "EBAY" << "aaac" << "eBay||" << 0 << true;
+    QTest::newRow("other keys stay refused") << "May" << "Mxyz" << "arrh" << "M|a|•" << 1 << false;
 }
 
 void ListeningRulesTest::dictation()
