@@ -318,7 +318,7 @@ void TestSession::keepInHistory(TestOutcome &outcome, int levelBefore)
     if (m_history.weakWords)
     {
         m_history.weakWords->testKept(test);
-        if (m_kind == TestKind::WeakWords)
+        if (TestKinds::practisesWeakWords(m_kind))
             noteSchedules(outcome, test);
     }
     if (!test.recordsSaved)

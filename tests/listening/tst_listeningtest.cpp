@@ -146,6 +146,7 @@ void ListeningTestTest::scripts()
 
     HistoryStore store(HistoryStore::defaultPath());
     WeakHistory weak(store, WeakHistory::Side::Listening);
+    weak.weakWords(Clock::currentDateTime().date()); // read, as the dialog reads it before a test
     const TestKind testKind = TestKinds::fromLetter(kind).value();
     ListeningTest test(testKind, Asked, 2, Common::TimeLimitStudy, {&store, &weak});
     QStringList heard;
@@ -256,6 +257,10 @@ void ListeningTestTest::scripts()
     const QDate today = Clock::currentDateTime().date();
     QCOMPARE(weak.weakWords(today).words().size(), missed);
     QVERIFY(WeakHistory(store).weakWords(today).words().isEmpty());
+    // A test of weak words tells each word's place in the schedule, as a practice does.
+    QStringList notes = ended.last().at(0).value<TestOutcome>().scheduleNotes;
+    notes.removeAll(QString());
+    QCOMPARE(notes.size(), TestKinds::practisesWeakWords(testKind) ? missed : 0);
 }
 
 QTEST_GUILESS_MAIN(ListeningTestTest)
