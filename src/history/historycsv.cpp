@@ -1,8 +1,11 @@
 #include "historycsv.h"
 
+#include "bankhistory.h"
 #include "core/atomicfile.h"
+#include "core/clock.h"
 #include "historyfilter.h"
 #include "historystore.h"
+#include "wordbook.h"
 
 namespace
 {
@@ -52,6 +55,32 @@ namespace
         return q.correct ? QStringLiteral("正解") : QStringLiteral("不正解");
     }
 
+    QString markText(WordMark::Kind kind)
+    {
+        switch (kind)
+        {
+        case WordMark::Kind::Known:
+            return QStringLiteral("知っている");
+        case WordMark::Kind::NotKnown:
+            return QStringLiteral("知っているを取り消し");
+        case WordMark::Kind::Weak:
+            return QStringLiteral("苦手に追加");
+        case WordMark::Kind::NotWeak:
+            return QStringLiteral("苦手から外す");
+        }
+        return {};
+    }
+
+    QString wordKey(const QString &bankKind, const QString &bankName, const QString &direction, const QString &prompt,
+                    const QString &answer)
+    {
+        return QStringList {bankKind, bankName, direction, prompt, answer}.join(QChar(0x1F));
+    }
+
+    // A row holds the test's fields, the question's, then the word's two.
+    constexpr int TestFields = 15;
+    constexpr int QuestionFields = 10;
+
     QString number(double value)
     {
         return QString::number(value, 'f', 3);
@@ -89,10 +118,55 @@ QStringList HistoryCsv::header()
             QStringLiteral("問題の番号"), QStringLiteral("問題"), QStringLiteral("正解"),
             QStringLiteral("結果"), QStringLiteral("選んだ答えの番号"), QStringLiteral("選んだ答え"),
             QStringLiteral("表示から解答までの秒"), QStringLiteral("受け付けたキー"),
-            QStringLiteral("受け付けなかったキー")};
+            QStringLiteral("受け付けなかったキー"), QStringLiteral("今の状態"), QStringLiteral("次の復習日")};
 }
 
-QList<QStringList> HistoryCsv::rows(const HistoryTest &test)
+bool HistoryCsv::WordStates::read(HistoryStore &store, const QDate &today)
+{
+    m_schedules.clear();
+    for (const HistoryFilter &bank : store.banks())
+    {
+        // No bank is loaded here: every word is known by its text.
+        BankHistory history {QList<Common::QuestionEntry>()};
+        if (!history.read(store, bank))
+            return false;
+        const WeakWords weak = history.weakWords(today);
+        for (int i = 1; i <= history.absentCount(); ++i)
+        {
+            const BankHistory::AbsentWord &word = history.absentWord(-i);
+            if (const WordSchedule *schedule = weak.schedule(-i))
+                m_schedules.insert(wordKey(bank.bankKind, bank.bankName, bank.direction, word.prompt, word.answer),
+                                   *schedule);
+        }
+    }
+    return true;
+}
+
+QStringList HistoryCsv::WordStates::fields(const QString &bankKind, const QString &bankName, const QString &direction,
+                                           const QString &prompt, const QString &answer) const
+{
+    const auto it = m_schedules.constFind(wordKey(bankKind, bankName, direction, prompt, answer));
+    if (it == m_schedules.cend())
+        return {QString(), QString()};
+    return {WordBook::stateText(*it), it->weak ? it->due.toString(QStringLiteral("yyyy-MM-dd")) : QString()};
+}
+
+QStringList HistoryCsv::markRow(const HistoryStore::Mark &mark, const WordStates &states)
+{
+    QStringList row(TestFields + QuestionFields);
+    row[1] = mark.at.toString(DateTimeFormat);
+    row[3] = bankKindText(mark.bankKind);
+    row[4] = mark.bankName;
+    row[5] = mark.direction;
+    row[7] = QStringLiteral("単語帳");
+    row[TestFields + 1] = QString::number(mark.bankIndex);
+    row[TestFields + 2] = mark.prompt;
+    row[TestFields + 3] = mark.answer;
+    row[TestFields + 4] = markText(mark.kind);
+    return row + states.fields(mark.bankKind, mark.bankName, mark.direction, mark.prompt, mark.answer);
+}
+
+QList<QStringList> HistoryCsv::rows(const HistoryTest &test, const WordStates *states)
 {
     const QStringList testFields {QString::number(test.id),
                                   test.startedAt.toString(DateTimeFormat),
@@ -118,6 +192,8 @@ QList<QStringList> HistoryCsv::rows(const HistoryTest &test)
                                    resultText(test, q), chose ? QString::number(q.chosenIndex) : QString(),
                                    chose ? q.chosenAnswer : QString(), q.answered ? number(q.seconds) : QString(),
                                    QString::number(q.keysAccepted), QString::number(q.keysRejected)});
+        if (states)
+            rows.last() += states->fields(test.bankKind, test.bankName, test.direction, q.prompt, q.answer);
     }
     return rows;
 }
@@ -138,14 +214,28 @@ QByteArray HistoryCsv::encode(const QList<QStringList> &rows)
 
 bool HistoryCsv::write(HistoryStore &store, const QString &path, QString *errorText)
 {
-    QList<QStringList> table {header()};
     HistoryFilter all;
     all.all = true;
-    if (!store.forEachTest(all, [&table](const HistoryTest &test) { table += rows(test); }))
+    WordStates states;
+    QList<HistoryStore::Mark> marks;
+    const bool read = states.read(store, Clock::currentDateTime().date())
+                      && store.forEachMark(all, [&marks](const HistoryStore::Mark &mark) { marks.append(mark); });
+    QList<QStringList> table {header()};
+    qsizetype next = 0;
+    // The marks and the tests, each oldest first, merged by time.
+    const auto marksBefore = [&](const QDateTime &at) {
+        for (; next < marks.size() && (!at.isValid() || marks[next].at < at); ++next)
+            table.append(markRow(marks[next], states));
+    };
+    if (!read || !store.forEachTest(all, [&](const HistoryTest &test) {
+            marksBefore(test.startedAt);
+            table += rows(test, &states);
+        }))
     {
         if (errorText)
             *errorText = store.problemText();
         return false;
     }
+    marksBefore({});
     return AtomicFile::write(path, encode(table), errorText);
 }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include "historystore.h"
 #include "historytest.h"
-
-class HistoryStore;
+#include "practice/wordschedule.h"
 
 // The study history as a table for spreadsheet programs: one row per
 // question, with the fields of its test before its own. UTF-8 with a byte
@@ -17,9 +19,25 @@ class HistoryStore;
 // or a carriage return) written as text, after an apostrophe.
 namespace HistoryCsv
 {
+    // Where every word of the history stands, by bank, direction and text.
+    class WordStates
+    {
+    public:
+        // Read from the whole history on `today`; false when it cannot be read.
+        bool read(HistoryStore &store, const QDate &today);
+        // The word's state ("苦手 2/4", "覚えた", ...) and next due day, or two blanks.
+        QStringList fields(const QString &bankKind, const QString &bankName, const QString &direction,
+                           const QString &prompt, const QString &answer) const;
+
+    private:
+        QHash<QString, WordSchedule> m_schedules;
+    };
+
     QStringList header();
-    // One row per question of the test.
-    QList<QStringList> rows(const HistoryTest &test);
+    // One row per question of the test; with the states, the word's place now after it.
+    QList<QStringList> rows(const HistoryTest &test, const WordStates *states = nullptr);
+    // The row of a choice made in the word book.
+    QStringList markRow(const HistoryStore::Mark &mark, const WordStates &states);
     QByteArray encode(const QList<QStringList> &rows);
 
     // Every test of every bank and direction, oldest first. The file is

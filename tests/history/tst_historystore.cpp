@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "core/clock.h"
 #include "history/historycsv.h"
 #include "history/historystore.h"
 #include "history/knownwords.h"
@@ -434,17 +435,35 @@ void HistoryStoreTest::csvRoundTrip()
     for (HistoryTest *test : {&first, &other})
         QVERIFY(store.addTest(*test));
 
+    // Between the two tests the learner marked word 3 known; word 2, missed, is weak.
+    const HistoryFilter bank = HistoryFilter::current();
+    const HistoryStore::Mark known {Day1.addSecs(3600), bank.bankKind, bank.bankName, bank.direction,
+                                    first.questions[2].prompt, first.questions[2].answer, 3, WordMark::Kind::Known};
+    QVERIFY(store.addMarks({known}));
+
     const QString path = folder.path() + QStringLiteral("/履歴.csv");
+    Clock::setDateTimeSource([] { return Day1.addDays(3); });
     QVERIFY(HistoryCsv::write(store, path));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    HistoryCsv::WordStates states;
+    QVERIFY(states.read(store, Day1.addDays(3).date()));
+    Clock::setDateTimeSource({});
     QList<QStringList> expected {HistoryCsv::header()};
-    expected += HistoryCsv::rows(allTests(store)[0]) + HistoryCsv::rows(allTests(store)[1]);
+    expected += HistoryCsv::rows(allTests(store)[0], &states);
+    expected += HistoryCsv::markRow(known, states);
+    expected += HistoryCsv::rows(allTests(store)[1], &states);
     QCOMPARE(parseCsv(QString::fromUtf8(bytes.mid(3))), expected);
+    for (const QStringList &row : expected)
+        QCOMPARE(row.size(), expected[0].size());
     QCOMPARE(expected[1][17], first.questions[0].prompt);
     QCOMPARE(expected[2].mid(19, 3), (QStringList{"不正解", "102", "意味102"}));
+    QCOMPARE(expected[2].mid(25), (QStringList{"苦手 0/4", "2026-11-02"}));
+    QCOMPARE(expected[3].mid(25), (QStringList{"知っている", ""}));
+    QCOMPARE(expected[4].mid(25), (QStringList{"学習中", ""}));
+    QCOMPARE(expected[11].mid(7, 1) + expected[11].mid(16, 4), (QStringList{"単語帳", "3", "word3", "意味3", "知っている"}));
     QCOMPARE(expected[10][19], QStringLiteral("中断"));
 
     // A folder that is not there: a reason, and no file.

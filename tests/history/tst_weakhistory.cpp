@@ -1,3 +1,4 @@
+#include <QSignalSpy>
 #include <QTest>
 
 #include <algorithm>
@@ -33,6 +34,8 @@ class WeakHistoryTest : public QObject
 private slots:
     void wordsFollowTheBank();
     void marksJoinTheAnswers();
+    void readInTheBackground_data();
+    void readInTheBackground();
 };
 
 void WeakHistoryTest::wordsFollowTheBank()
@@ -146,5 +149,62 @@ void WeakHistoryTest::marksJoinTheAnswers()
     QCOMPARE(weak.schedule(-1)->state(), WordSchedule::State::Weak);
 }
 
-QTEST_APPLESS_MAIN(WeakHistoryTest)
+void WeakHistoryTest::readInTheBackground_data()
+{
+    QTest::addColumn<HistoryFault>("fault");
+    QTest::addColumn<int>("told");
+    QTest::addColumn<bool>("readable");
+
+    QTest::newRow("sound") << HistoryFault::None << 0 << true;
+    QTest::newRow("newer version") << HistoryFault::NewerVersion << 1 << false;
+    // Set aside: a fresh history begins, and it is read.
+    QTest::newRow("garbage") << HistoryFault::Garbage << 1 << true;
+}
+
+// The reading on a thread of its own holds what a reading here would; a test
+// kept while it reads is counted once; a history that cannot be read is told
+// once, however often it is tried, and leaves an empty list.
+void WeakHistoryTest::readInTheBackground()
+{
+    QFETCH(HistoryFault, fault);
+    QFETCH(int, told);
+    QFETCH(bool, readable);
+    ProgramFolderFixture folder;
+    for (int i = 0; i < 40; ++i)
+        Common::QuestionBank.append(entry(QStringLiteral("word%1").arg(i), QStringLiteral("意味%1").arg(i)));
+    const QDate today = Day1.date();
+    {
+        HistoryStore seed(HistoryStore::defaultPath());
+        for (int day = 0; day < 50; ++day)
+        {
+            HistoryTest test = seededTest(Day1.addSecs(60 * day), day % 3 * 10, {1 + day % 10});
+            QVERIFY(seed.addTest(test));
+        }
+    }
+    const auto harm = injectFault(fault, HistoryStore::defaultPath());
+    HistoryStore store(HistoryStore::defaultPath());
+    WeakHistory history(store);
+    QSignalSpy loaded(&history, &WeakHistory::loaded);
+    for (int round = 0; round < 2; ++round)
+    {
+        history.forget();
+        history.load();
+        // Kept while the reading runs: the reading is done again, so it counts once.
+        HistoryTest later = seededTest(Day1.addSecs(6000 + round), 30, {9});
+        if (store.addTest(later))
+            history.testKept(later);
+        QTRY_VERIFY_WITH_TIMEOUT(history.isReady(), 20000);
+        QCOMPARE(loaded.size(), round + 1);
+        QCOMPARE(history.unreadable(), !readable);
+        QCOMPARE(history.heldWeakWords(today).find(39) != nullptr, readable);
+        if (!readable)
+            continue;
+        HistoryStore again(HistoryStore::defaultPath(), HistoryStore::Creation::ExistingOnly);
+        WeakHistory here(again);
+        QCOMPARE(indexes(history.heldWeakWords(today)), indexes(here.weakWords(today)));
+    }
+    QCOMPARE(folder.messages().size(), told);
+}
+
+QTEST_GUILESS_MAIN(WeakHistoryTest)
 #include "tst_weakhistory.moc"
