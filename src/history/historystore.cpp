@@ -733,14 +733,16 @@ QList<HistoryStore::TestPoint> HistoryStore::testPoints(const HistoryFilter &fil
         return points;
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT t.started_at, t.score, t.level_after, t.seconds,"
-                                 " (SELECT TOTAL(keys_accepted) FROM questions WHERE test_id = t.id),"
-                                 " (SELECT TOTAL(keys_rejected) FROM questions WHERE test_id = t.id), t.records_saved,"
-                                 " t.direction = :heard"
-                                 " FROM tests t WHERE %1 ORDER BY t.started_at, t.id")
+    // A question left on screen when the learner stopped the test was not asked.
+    query.prepare(QStringLiteral("SELECT t.started_at, t.score, t.level_after, t.seconds, TOTAL(q.keys_accepted),"
+                                 " TOTAL(q.keys_rejected), t.records_saved, t.direction = :heard, t.kind,"
+                                 " TOTAL(q.answered OR t.ended_by = :timeLimit), TOTAL(q.correct)"
+                                 " FROM tests t LEFT JOIN questions q ON q.test_id = t.id WHERE %1"
+                                 " GROUP BY t.id ORDER BY t.started_at, t.id")
                       .arg(whereClause(filter, QStringLiteral("t"))));
     bindFilter(query, filter);
     query.bindValue(QStringLiteral(":heard"), HistoryFilter::ListeningDirection);
+    query.bindValue(QStringLiteral(":timeLimit"), EndingCodes[int(HistoryTest::Ending::TimeLimit)]);
     if (!exec(query))
     {
         tell();
@@ -748,9 +750,13 @@ QList<HistoryStore::TestPoint> HistoryStore::testPoints(const HistoryFilter &fil
     }
     while (query.next())
     {
-        points.append({QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong()), query.value(1).toInt(),
-                       query.value(2).toInt(), query.value(3).toDouble(), query.value(4).toInt(),
-                       query.value(5).toInt(), query.value(6).toInt() != 0, query.value(7).toInt() != 0});
+        TestPoint point {QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong()), query.value(1).toInt(),
+                         query.value(2).toInt(), query.value(3).toDouble(), query.value(4).toInt(),
+                         query.value(5).toInt(), query.value(6).toInt() != 0, query.value(7).toInt() != 0};
+        point.kind = TestKinds::fromLetter(query.value(8).toString()).value_or(TestKind::Preview);
+        point.asked = query.value(9).toInt();
+        point.correct = query.value(10).toInt();
+        points.append(point);
     }
     return points;
 }

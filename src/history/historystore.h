@@ -86,6 +86,9 @@ public:
         int keysRejected = 0;
         bool recordsSaved = true;
         bool listening = false; // a test of the ear, its own line in the charts
+        TestKind kind = TestKind::Preview; // a kind this version does not know reads as Preview
+        int asked = 0;   // questions answered, and the one the time limit ended on
+        int correct = 0;
     };
 
     explicit HistoryStore(const QString &path, Creation creation = Creation::CreateIfMissing);

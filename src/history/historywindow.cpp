@@ -3,15 +3,18 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
-#include <QDateTimeAxis>
+#include <QBarSet>
+#include <QCategoryAxis>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QLineSeries>
-#include <QMap>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QScreen>
 #include <QSplitter>
+#include <QStackedBarSeries>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QValueAxis>
@@ -29,10 +32,12 @@
 
 namespace
 {
+    using Charts = HistoryCharts;
+
     // Above this many points a series is drawn as a line only.
     constexpr int MarkedPointsUpTo = 60;
-    constexpr qint64 MinuteMs = 60 * 1000;
-    constexpr qint64 DayMs = 24 * 60 * MinuteMs;
+    // Dates under an axis, at most.
+    constexpr int DateLabels = 6;
 
     // Due weak words stand out in the colour of the practice test's badge;
     // words not due yet in a paler one.
@@ -48,8 +53,9 @@ namespace
         QColor color;
     };
 
-    const std::array<ChartStyle, HistoryWindow::ChartCount> ChartStyles {{
-        {"scoreChart", QStringLiteral("得点"), QStringLiteral("テストの得点"), QColor(0xD0, 0x30, 0x30)},
+    const std::array<ChartStyle, Charts::ChartCount> ChartStyles {{
+        {"scoreChart", QStringLiteral("得点"), QStringLiteral("テストの得点（出題のうち正解の割合、％）"),
+         QColor(0xD0, 0x30, 0x30)},
         {"levelChart", QStringLiteral("LEVEL"), QStringLiteral("テスト後のLEVEL"), QColor(0x20, 0x60, 0xC0)},
         {"testsPerDayChart", QStringLiteral("テスト回数"), QStringLiteral("1日のテスト回数"), QColor(0x30, 0x90, 0x40)},
         {"speedChart", QStringLiteral("入力速度"), QStringLiteral("入力速度（受け付けたキー／分）"),
@@ -58,15 +64,37 @@ namespace
          QColor(0xC0, 0x70, 0x10)},
     }};
 
-    // Each chart has a line of the tests of both directions and one of the
-    // listening tests, dashed in the same colour.
-    enum Line
+    // The tests of both directions are drawn in the chart's colour; practice
+    // and listening in colours of their own, on every chart, and in strokes
+    // of their own for a reader who does not tell the colours apart.
+    struct SeriesStyle
     {
-        Directions,
-        Listening,
-        LineCount,
+        QString name;
+        Qt::PenStyle pen;
+        QColor color; // none: the chart's
     };
-    const std::array<QString, LineCount> LineNames {QStringLiteral("和訳・英訳"), QStringLiteral("聞き取り")};
+    const std::array<SeriesStyle, Charts::SeriesCount> SeriesStyles {{
+        {QStringLiteral("和訳・英訳"), Qt::SolidLine, QColor()},
+        {QStringLiteral("苦手単語の練習"), Qt::DotLine, QColor(0xD0, 0x80, 0x00)},
+        {QStringLiteral("聞き取り"), Qt::DashLine, QColor(0x20, 0x90, 0xA0)},
+    }};
+    const QColor RestoreColor(0x50, 0x50, 0x50);
+    const QString RestoreName = QStringLiteral("記録の復元");
+
+    bool isPercent(Charts::Chart chart)
+    {
+        return chart == Charts::ScoreChart || chart == Charts::AccuracyChart;
+    }
+
+    void setDates(QCategoryAxis *axis, const QList<Charts::Label> &labels, int count)
+    {
+        for (const QString &label : axis->categoriesLabels())
+            axis->remove(label);
+        axis->setStartValue(-0.5);
+        for (const Charts::Label &label : labels)
+            axis->append(label.text, label.at);
+        axis->setRange(-0.5, std::max(count, 1) - 0.5);
+    }
 
     bool isEnglishColumn(const HistoryStore::MissedWord &word, int column)
     {
@@ -100,19 +128,6 @@ namespace
         cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         cell->setTextAlignment(alignment);
         return cell;
-    }
-
-    // The time axis spans the points with a little room on either side; the
-    // labels say the day, and the hour as well while the span is short.
-    void setTimeRange(QDateTimeAxis *axis, const QList<QPointF> &points, bool wholeDays)
-    {
-        const qint64 now = Clock::currentDateTime().toMSecsSinceEpoch();
-        const qint64 first = points.isEmpty() ? now - 7 * DayMs : qint64(points.first().x());
-        const qint64 last = points.isEmpty() ? now : qint64(points.last().x());
-        const qint64 span = last - first;
-        const qint64 margin = wholeDays ? DayMs : std::max<qint64>(span / 20, MinuteMs * 10);
-        axis->setRange(QDateTime::fromMSecsSinceEpoch(first - margin), QDateTime::fromMSecsSinceEpoch(last + margin));
-        axis->setFormat(!wholeDays && span < 2 * DayMs ? QStringLiteral("M/d H:mm") : QStringLiteral("yyyy/M/d"));
     }
 
     QTableWidgetItem *count(int value)
@@ -166,7 +181,7 @@ void HistoryWindow::buildCharts()
     QFont titleFont = font();
     titleFont.setBold(true);
     const bool dark = palette().color(QPalette::Window).lightness() < 128;
-    for (int i = 0; i < ChartCount; ++i)
+    for (int i = 0; i < Charts::ChartCount; ++i)
     {
         const ChartStyle &style = ChartStyles[i];
         auto *chart = new QChart;
@@ -178,22 +193,59 @@ void HistoryWindow::buildCharts()
         chart->legend()->setFont(font());
         chart->setTitle(style.title);
         chart->setTitleFont(titleFont);
-        for (int line = 0; line < LineCount; ++line)
+        if (i == Charts::TestsPerDayChart)
         {
-            auto *series = new QLineSeries(chart);
-            series->setName(LineNames[line]);
-            series->setPen(QPen(style.color, 2, line == Listening ? Qt::DashLine : Qt::SolidLine));
-            series->setColor(style.color);
-            chart->addSeries(series);
+            // A day's bar holds each kind of test in its own shade.
+            auto *bars = new QStackedBarSeries(chart);
+            for (const SeriesStyle &kind : SeriesStyles)
+            {
+                auto *set = new QBarSet(kind.name, bars);
+                set->setColor(kind.color.isValid() ? kind.color : style.color);
+                set->setBorderColor(set->color());
+                bars->append(set);
+            }
+            bars->setBarWidth(0.8);
+            chart->addSeries(bars);
         }
-        auto *time = new QDateTimeAxis(chart);
-        time->setTickCount(3);
+        else
+        {
+            for (const SeriesStyle &kind : SeriesStyles)
+            {
+                auto *series = new QLineSeries(chart);
+                series->setName(kind.name);
+                const QColor color = kind.color.isValid() ? kind.color : style.color;
+                series->setPen(QPen(color, 2, kind.pen));
+                series->setColor(color);
+                chart->addSeries(series);
+            }
+        }
+        if (i == Charts::LevelChart)
+        {
+            auto *restores = new QScatterSeries(chart);
+            restores->setName(RestoreName);
+            restores->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+            restores->setMarkerSize(fontMetrics().height() * 0.8);
+            restores->setColor(RestoreColor);
+            restores->setBorderColor(RestoreColor);
+            chart->addSeries(restores);
+        }
+        auto *dates = new QCategoryAxis(chart);
+        dates->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        dates->setGridLineVisible(false);
         auto *values = new QValueAxis(chart);
         values->setLabelFormat(QStringLiteral("%d"));
-        for (QAbstractAxis *axis : {static_cast<QAbstractAxis *>(time), static_cast<QAbstractAxis *>(values)})
+        if (isPercent(Charts::Chart(i)))
+        {
+            // A little room above 100, so that a point there shows whole.
+            values->setTickType(QValueAxis::TicksDynamic);
+            values->setTickAnchor(0);
+            values->setTickInterval(20);
+            values->setRange(0, 104);
+        }
+        for (QAbstractAxis *axis : {static_cast<QAbstractAxis *>(dates), static_cast<QAbstractAxis *>(values)})
         {
             axis->setLabelsFont(font());
-            chart->addAxis(axis, axis == time ? Qt::AlignBottom : Qt::AlignLeft);
+            chart->addAxis(axis, axis == dates ? Qt::AlignBottom : Qt::AlignLeft);
             for (QAbstractSeries *series : chart->series())
                 series->attachAxis(axis);
         }
@@ -267,8 +319,13 @@ void HistoryWindow::reload()
     QList<HistoryStore::TestPoint> points = m_store.testPoints(filter);
     // The listening tests of the bank in use, which keep their words apart.
     if (!filter.all)
+    {
         points += m_store.testPoints(HistoryFilter::listening());
-    fillCharts(points);
+        std::stable_sort(points.begin(), points.end(), [](const auto &a, const auto &b) {
+            return a.startedAt < b.startedAt;
+        });
+    }
+    fillCharts(HistoryCharts(points, m_store.restores(filter), Clock::currentDateTime().date()));
     m_words = m_store.mostMissed(filter, MissedRows);
     fillTable();
     fillTotals(m_store.totals(filter));
@@ -276,56 +333,56 @@ void HistoryWindow::reload()
     m_problem->setVisible(m_store.problem() != HistoryStore::Problem::None);
 }
 
-void HistoryWindow::fillCharts(const QList<HistoryStore::TestPoint> &points)
+void HistoryWindow::fillCharts(const HistoryCharts &charts)
 {
-    std::array<std::array<QList<QPointF>, ChartCount>, LineCount> data;
-    std::array<QMap<QDate, int>, LineCount> perDay;
-    for (const HistoryStore::TestPoint &point : points)
+    for (int i = 0; i < Charts::ChartCount; ++i)
     {
-        const int line = point.listening ? Listening : Directions;
-        const qreal x = qreal(point.startedAt.toMSecsSinceEpoch());
-        const int keys = point.keysAccepted + point.keysRejected;
-        data[line][ScoreChart].append({x, qreal(point.score)});
-        // A LEVEL the records never held (the learner quit without them) is no
-        // point of its line; a listening test moves no LEVEL.
-        if (point.recordsSaved && line == Directions)
-            data[line][LevelChart].append({x, qreal(point.levelAfter)});
-        if (point.seconds > 0)
-            data[line][SpeedChart].append({x, point.keysAccepted * 60.0 / point.seconds});
-        if (keys > 0)
-            data[line][AccuracyChart].append({x, 100.0 * point.keysAccepted / keys});
-        ++perDay[line][point.startedAt.date()];
-    }
-    for (int line = 0; line < LineCount; ++line)
-    {
-        for (auto day = perDay[line].cbegin(); day != perDay[line].cend(); ++day)
-            data[line][TestsPerDayChart].append(
-                {qreal(QDateTime(day.key(), QTime(12, 0)).toMSecsSinceEpoch()), qreal(day.value())});
-    }
-
-    for (int i = 0; i < ChartCount; ++i)
-    {
-        QChart *chart = m_charts[i]->chart();
-        const QList<QAbstractSeries *> series = chart->series();
-        QList<QPointF> both;
-        for (int line = 0; line < LineCount; ++line)
+        const auto chart = Charts::Chart(i);
+        QChart *view = m_charts[i]->chart();
+        const QList<QAbstractSeries *> series = view->series();
+        int drawn = 0;
+        for (int kind = 0; kind < Charts::SeriesCount; ++kind)
         {
-            auto *lineSeries = static_cast<QLineSeries *>(series[line]);
-            lineSeries->replace(data[line][i]);
-            lineSeries->setPointsVisible(data[line][i].size() <= MarkedPointsUpTo);
-            both += data[line][i];
+            bool any = false;
+            if (chart == Charts::TestsPerDayChart)
+            {
+                QBarSet *set = static_cast<QStackedBarSeries *>(series.first())->barSets()[kind];
+                const QList<int> &perDay = charts.testsPerDay(Charts::Series(kind));
+                set->remove(0, set->count());
+                set->append(QList<qreal>(perDay.cbegin(), perDay.cend()));
+                any = std::any_of(perDay.cbegin(), perDay.cend(), [](int n) { return n > 0; });
+                view->legend()->markers(series.first())[kind]->setVisible(any);
+            }
+            else
+            {
+                auto *line = static_cast<QLineSeries *>(series[kind]);
+                const QList<QPointF> &points = charts.points(chart, Charts::Series(kind));
+                line->replace(points);
+                line->setPointsVisible(points.size() <= MarkedPointsUpTo);
+                any = !points.isEmpty();
+                view->legend()->markers(line).constFirst()->setVisible(any);
+            }
+            drawn += any;
         }
-        // The legend tells the lines apart once there are two.
-        chart->legend()->setVisible(!data[Listening][i].isEmpty() && !data[Directions][i].isEmpty());
-        std::sort(both.begin(), both.end(), [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); });
+        if (chart == Charts::LevelChart)
+        {
+            auto *restores = static_cast<QScatterSeries *>(series.last());
+            restores->replace(charts.restoreMarks());
+            view->legend()->markers(restores).constFirst()->setVisible(!charts.restoreMarks().isEmpty());
+            drawn += !charts.restoreMarks().isEmpty();
+        }
+        // The legend tells the series apart once there are two.
+        view->legend()->setVisible(drawn > 1);
+
         const QList<QAbstractAxis *> axes = series.constFirst()->attachedAxes();
-        setTimeRange(qobject_cast<QDateTimeAxis *>(axes.value(0)), both, i == TestsPerDayChart);
-        qreal top = 0;
-        for (const QPointF &p : both)
-            top = std::max(top, p.y());
-        const bool percent = i == ScoreChart || i == AccuracyChart;
+        const bool perDay = chart == Charts::TestsPerDayChart;
+        setDates(qobject_cast<QCategoryAxis *>(axes.value(0)),
+                 perDay ? charts.dayLabels(DateLabels) : charts.testLabels(DateLabels),
+                 perDay ? charts.dayCount() : charts.testCount());
+        if (isPercent(chart))
+            continue;
         auto *values = qobject_cast<QValueAxis *>(axes.value(1));
-        values->setRange(0, percent ? 100 : std::max<qreal>(std::ceil(top * 1.1), 5));
+        values->setRange(0, std::max<qreal>(std::ceil(charts.top(chart) * 1.1), 5));
         values->applyNiceNumbers();
     }
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "historycharts.h"
 #include "historystore.h"
 #include "practice/weakwords.h"
 
@@ -19,7 +20,7 @@ class QChartView;
 QT_END_NAMESPACE
 
 // The study history of the bank and direction in use (or of all of them):
-// charts of score, LEVEL, tests per day, typing speed and accuracy over time,
+// charts of score, LEVEL, tests per day, typing speed and accuracy, test by test,
 // the words missed most often with their place on the weak-word schedule, and
 // the totals. Clicking an English word of the standard bank pronounces it, as
 // in the result view. Changes no data; its practice button closes it with
@@ -29,16 +30,6 @@ class HistoryWindow : public QDialog
     Q_OBJECT
 
 public:
-    enum Chart
-    {
-        ScoreChart,
-        LevelChart,
-        TestsPerDayChart,
-        SpeedChart,
-        AccuracyChart,
-        ChartCount,
-    };
-
     enum Column
     {
         BankColumn,
@@ -68,7 +59,7 @@ private:
     void buildTable();
     void layOut();
     void reload();
-    void fillCharts(const QList<HistoryStore::TestPoint> &points);
+    void fillCharts(const HistoryCharts &charts);
     void fillTable();
     void fillTotals(const HistoryStore::Totals &totals);
     void markWeak(int row, const HistoryStore::MissedWord &word, BankMatch &bank);
@@ -81,7 +72,7 @@ private:
     QLabel *m_problem;
     QCheckBox *m_showAll;
     QTabWidget *m_tabs;
-    std::array<QChartView *, ChartCount> m_charts {};
+    std::array<QChartView *, HistoryCharts::ChartCount> m_charts {};
     QLabel *m_tableHeading;
     QTableWidget *m_table;
     QLabel *m_hint;

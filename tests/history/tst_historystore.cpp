@@ -3,6 +3,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <tuple>
+
 #include "core/clock.h"
 #include "history/historycsv.h"
 #include "history/historystore.h"
@@ -377,6 +379,10 @@ void HistoryStoreTest::mostMissedAndTotals()
                               seededTest(Day1.addDays(2), 0, {3, 8}), seededTest(Day1.addDays(3), 0, {5}),
                               seededTest(Day1.addDays(4), 0, {}, QStringLiteral("英訳"))};
     tests[2].questions[2].chosenAnswer = QStringLiteral("別の答え");
+    // A practice stopped on its last question, which it did not ask.
+    tests[3].kind = TestKind::WeakWords;
+    tests[3].ending = HistoryTest::Ending::Stopped;
+    tests[3].questions[9].answered = tests[3].questions[9].correct = false;
     for (HistoryTest &test : tests)
         QVERIFY(store.addTest(test));
 
@@ -408,6 +414,8 @@ void HistoryStoreTest::mostMissedAndTotals()
     QCOMPARE(points[1].score, 80);
     QCOMPARE(points[1].keysAccepted, 60);
     QCOMPARE(points[1].keysRejected, 10);
+    QCOMPARE(std::tuple(int(points[1].kind), points[1].asked, points[1].correct), std::tuple(int(TestKind::LevelUp), 10, 8));
+    QCOMPARE(std::tuple(int(points[3].kind), points[3].asked, points[3].correct), std::tuple(int(TestKind::WeakWords), 9, 8));
 
     // Over every bank and direction the same index in another direction is another word.
     HistoryTest other = seededTest(Day1.addDays(5), 0, {3}, QStringLiteral("英訳"));

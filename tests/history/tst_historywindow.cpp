@@ -1,12 +1,17 @@
+#include <QBarSet>
+#include <QCategoryAxis>
 #include <QChartView>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScatterSeries>
+#include <QStackedBarSeries>
 #include <QTableWidget>
 #include <QTest>
 
 #include "bank/questions.h"
+#include "core/clock.h"
 #include "gui_shared/soundplayer.h"
 #include "history/historystore.h"
 #include "history/historywindow.h"
@@ -18,11 +23,41 @@ namespace
 {
     const QDateTime Day1(QDate(2026, 11, 2), QTime(9, 0));
 
-    // line 0: the tests of both directions, 1: the listening tests.
-    QList<QPointF> points(const HistoryWindow &window, const char *chart, int line = 0)
+    QChart *chart(const HistoryWindow &window, const char *name)
     {
-        const auto *view = window.findChild<QChartView *>(QLatin1String(chart));
-        return view ? static_cast<QLineSeries *>(view->chart()->series().value(line))->points() : QList<QPointF>();
+        const auto *view = window.findChild<QChartView *>(QLatin1String(name));
+        return view ? view->chart() : nullptr;
+    }
+
+    // A series of a chart drawn test by test, by its kind.
+    QList<QPointF> points(const HistoryWindow &window, const char *name,
+                          HistoryCharts::Series series = HistoryCharts::Directions)
+    {
+        const QChart *view = chart(window, name);
+        return view ? static_cast<QXYSeries *>(view->series().value(series))->points() : QList<QPointF>();
+    }
+
+    QList<qreal> xs(const QList<QPointF> &points)
+    {
+        QList<qreal> list;
+        for (const QPointF &point : points)
+            list.append(point.x());
+        return list;
+    }
+
+    // The bars of the tests per day of one kind, from the first day.
+    QList<qreal> bars(const HistoryWindow &window, HistoryCharts::Series series)
+    {
+        const auto *days = static_cast<QStackedBarSeries *>(chart(window, "testsPerDayChart")->series().value(0));
+        QList<qreal> values;
+        for (int i = 0; i < days->barSets()[series]->count(); ++i)
+            values.append(days->barSets()[series]->at(i));
+        return values;
+    }
+
+    QStringList dates(const HistoryWindow &window, const char *name)
+    {
+        return static_cast<QCategoryAxis *>(chart(window, name)->axes(Qt::Horizontal).value(0))->categoriesLabels();
     }
 
     QList<qreal> values(const QList<QPointF> &points)
@@ -76,19 +111,33 @@ void HistoryWindowTest::showsTheSeededHistory()
         QVERIFY(store.addTest(test));
     const WeakWords weak = WeakHistory(store).weakWords(Day1.date().addDays(2));
 
+    // The records of this bank were put back from a backup that morning.
+    QVERIFY(store.addRestore(HistoryFilter::current(), Day1.addDays(2).addSecs(-3600), 3, 1));
+    Clock::setDateTimeSource([] { return Day1.addDays(3); });
+
     HistoryWindow window(store, weak, true, nullptr);
-    QCOMPARE(values(points(window, "scoreChart")), (QList<qreal>{90, 80, 80, 100}));
-    QCOMPARE(points(window, "scoreChart")[0].x(), qreal(Day1.toMSecsSinceEpoch()));
-    QCOMPARE(values(points(window, "levelChart")), (QList<qreal>{0, 0, 0, 0}));
-    QCOMPARE(values(points(window, "testsPerDayChart")), (QList<qreal>{2, 2}));
-    QCOMPARE(values(points(window, "speedChart")), (QList<qreal>{120, 120, 120, 12}));
+    // One test after another: two on day 1, listening on day 2, then a test and a practice on day 3.
+    QCOMPARE(xs(points(window, "scoreChart")), (QList<qreal>{0, 1, 3}));
+    QCOMPARE(values(points(window, "scoreChart")), (QList<qreal>{90, 80, 80}));
+    // The practice of one word, right, is 100: a share of what it asked.
+    QCOMPARE(points(window, "scoreChart", HistoryCharts::Practice), (QList<QPointF>{{4, 100}}));
+    QCOMPARE(points(window, "scoreChart", HistoryCharts::Listening), (QList<QPointF>{{2, 100}}));
+    QCOMPARE(dates(window, "scoreChart"), (QStringList{"2026/11/2", "11/3", "11/4"}));
+    QCOMPARE(values(points(window, "levelChart")), (QList<qreal>{0, 0, 0}));
+    QVERIFY(points(window, "levelChart", HistoryCharts::Practice).isEmpty());
+    QVERIFY(points(window, "levelChart", HistoryCharts::Listening).isEmpty());
+    const auto *restores = static_cast<QScatterSeries *>(chart(window, "levelChart")->series().constLast());
+    QCOMPARE(restores->points(), (QList<QPointF>{{2.5, 1}}));
+    // Bars up to today, the day without tests empty.
+    QCOMPARE(bars(window, HistoryCharts::Directions), (QList<qreal>{2, 0, 1, 0}));
+    QCOMPARE(bars(window, HistoryCharts::Practice), (QList<qreal>{0, 0, 1, 0}));
+    QCOMPARE(bars(window, HistoryCharts::Listening), (QList<qreal>{0, 1, 0, 0}));
+    QCOMPARE(values(points(window, "speedChart")), (QList<qreal>{120, 120, 120}));
+    QCOMPARE(values(points(window, "speedChart", HistoryCharts::Practice)), QList<qreal>{12});
     // 60 keys taken and 10 refused in a whole test; the practice's one question had none refused.
-    QCOMPARE(values(points(window, "accuracyChart")), (QList<qreal>{85.71, 85.71, 85.71, 100}));
-    // Listening is a line of its own, and moves no LEVEL.
-    QCOMPARE(values(points(window, "scoreChart", 1)), QList<qreal>{100});
-    QCOMPARE(values(points(window, "testsPerDayChart", 1)), QList<qreal>{1});
-    QVERIFY(points(window, "levelChart", 1).isEmpty());
-    QVERIFY(window.findChild<QChartView *>(QStringLiteral("scoreChart"))->chart()->legend()->isVisible());
+    QCOMPARE(values(points(window, "accuracyChart")), (QList<qreal>{85.71, 85.71, 85.71}));
+    QCOMPARE(values(points(window, "accuracyChart", HistoryCharts::Practice)), QList<qreal>{100});
+    QVERIFY(chart(window, "scoreChart")->legend()->isVisible());
 
     auto *table = window.findChild<QTableWidget *>(QStringLiteral("mostMissed"));
     QVERIFY(table);
@@ -105,8 +154,8 @@ void HistoryWindowTest::showsTheSeededHistory()
     QCOMPARE(column(*table, HistoryWindow::PromptColumn), (QStringList{"word5", "word3", "word8", "word1"}));
     QCOMPARE(table->item(3, HistoryWindow::WeakColumn)->text(), QString());
     QVERIFY(!table->isColumnHidden(HistoryWindow::BankColumn));
-    QCOMPARE(points(window, "scoreChart").size(), 5);
-    QCOMPARE(points(window, "scoreChart", 1).size(), 1);
+    QCOMPARE(points(window, "scoreChart").size(), 4);
+    QCOMPARE(points(window, "scoreChart", HistoryCharts::Listening).size(), 1);
 
     // The English word pronounces; here the prompt, as the direction is 和訳.
     QStringList played;
@@ -124,6 +173,7 @@ void HistoryWindowTest::showsTheSeededHistory()
     // No weak word, or a test running: nothing to start from here.
     QVERIFY(!HistoryWindow(store, WeakWords(), true, nullptr).findChild<QPushButton *>("practiceButton")->isEnabled());
     QVERIFY(!HistoryWindow(store, weak, false, nullptr).findChild<QPushButton *>("practiceButton")->isEnabled());
+    Clock::setDateTimeSource({});
 }
 
 QTEST_MAIN(HistoryWindowTest)
