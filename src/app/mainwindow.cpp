@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -47,6 +48,7 @@
 #include "listening/listeningdialog.h"
 #include "listening/listeningtest.h"
 #include "noticebar.h"
+#include "practice/practicesize.h"
 #include "records/endmessage.h"
 #include "records/entryname.h"
 #include "records/kyosei.h"
@@ -336,6 +338,7 @@ void MainWindow::buildPracticeControls()
     connect(m_listeningAction, &QAction::triggered, this, &MainWindow::startListening);
     connect(named(m_practiceMenu->addAction(QStringLiteral("単語帳(&B)…")), QStringLiteral("MenuWordBook")),
             &QAction::triggered, this, &MainWindow::menuWordBook_Click);
+    buildPracticeSizeChoices();
 
     m_weakWordsLabel = newLabel(QStringLiteral("WeakWordsLabel"), this);
     statusBar()->addPermanentWidget(m_weakWordsLabel);
@@ -344,6 +347,30 @@ void MainWindow::buildPracticeControls()
     m_weakWordsRefresh->setSingleShot(true);
     m_weakWordsRefresh->setInterval(0);
     connect(m_weakWordsRefresh, &QTimer::timeout, this, &MainWindow::refreshWeakWords);
+}
+
+// The learner's choice of how many words one practice asks, read at start-up
+// and kept as soon as it changes.
+void MainWindow::buildPracticeSizeChoices()
+{
+    m_practiceMenu->addSeparator();
+    auto *group = new QActionGroup(this);
+    const std::array<QString, PracticeSize::Choices.size()> captions {
+        QStringLiteral("10語ずつ練習(&1)"), QStringLiteral("20語ずつ練習(&2)"),
+        QStringLiteral("今日の苦手単語をすべて練習（50語まで）(&3)")};
+    m_practiceSize = PracticeSize::read();
+    for (std::size_t i = 0; i < captions.size(); ++i)
+    {
+        const int size = PracticeSize::Choices[i];
+        QAction *choice = named(m_practiceMenu->addAction(captions[i]), QStringLiteral("MenuPracticeSize%1").arg(size));
+        choice->setCheckable(true);
+        choice->setChecked(size == m_practiceSize);
+        group->addAction(choice);
+        connect(choice, &QAction::triggered, this, [this, size] {
+            m_practiceSize = size;
+            PracticeSize::store(size);
+        });
+    }
 }
 
 void MainWindow::disableInputMethods()
@@ -648,7 +675,7 @@ void MainWindow::startPractice()
     }
     const QDate today = Clock::currentDateTime().date();
     const WeakWords weak = m_weakHistory ? m_weakHistory->heldWeakWords(today) : WeakWords();
-    QList<int> words = weak.practiceWords(QuestionsPerTest);
+    QList<int> words = weak.practiceWords(m_practiceSize);
     if (words.isEmpty())
     {
         const WeakWords::NextDue next = weak.nextDue();
@@ -663,7 +690,7 @@ void MainWindow::startPractice()
         // Words not due yet are practised only when the learner knows that the answers will not count.
         if (!Message::ask(TestRules::EarlyPracticeQuestion(next.day, next.count, today)))
             return;
-        words = weak.practiceWords(QuestionsPerTest, WeakWords::Take::Early);
+        words = weak.practiceWords(m_practiceSize, WeakWords::Take::Early);
     }
     startPracticeOf(words);
 }
@@ -676,7 +703,7 @@ void MainWindow::startPracticeOf(const QList<int> &words)
     auto *practice = new PracticeTest(words, TimeLimitStudy, history(), this);
     setBadge(TestRules::ModeBadge(TestKind::WeakWords, false));
     Label3->setText(TestRules::PracticeCaption());
-    // Fewer weak words than a test holds make a shorter practice.
+    // Fewer weak words than chosen make a shorter practice.
     Label8->setText(TestRules::QuestionsCaption(int(words.size())));
     Label12->setText(TestRules::TimeLimitCaption(TimeLimitStudy));
     beginRun(practice);

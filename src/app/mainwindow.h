@@ -157,6 +157,7 @@ private:
     void buildPracticeControls();
     void refreshWeakWords();
     void startPracticeOf(const QList<int> &words);
+    void buildPracticeSizeChoices();
     // Runs `then` once the weak words of the bank in use are held, read in
     // the background if need be; an action asked for again replaces the last.
     void whenWeakWordsHeld(void (MainWindow::*then)());
@@ -194,6 +195,8 @@ private:
     QMenu *m_practiceMenu = nullptr;
     QAction *m_practiceAction = nullptr;
     QAction *m_listeningAction = nullptr;
+    // How many weak words a practice asks, as chosen in the 練習 menu.
+    int m_practiceSize = 10;
     QPushButton *m_replayButton = nullptr;
     std::unique_ptr<WeakHistory> m_listeningWeak;
     QLabel *m_weakWordsLabel = nullptr;

@@ -37,6 +37,8 @@ namespace Common
     };
 
     inline constexpr int QuestionsPerTest = 10;
+    // A practice of weak words may ask more than a test.
+    inline constexpr int MostQuestionsPerTest = 50;
 
     // Test parameters (LoadTestSettings; CurrentTimeLimit by the main window).
     inline int TimeLimitChallenge = 0;
@@ -67,9 +69,9 @@ namespace Common
     inline int TestLevel = 0;
     inline int TestQuestionIndex = 0;
     inline int TestCorrectCount = 0;
-    // Indexes 1 to 10; index 0 is unused so question n is slot n.
-    inline std::array<QString, QuestionsPerTest + 1> TestQuestionNumbers;
-    inline std::array<QString, QuestionsPerTest + 1> TestMarks;
+    // Indexes 1 to 10 (to 50 in a long practice); index 0 is unused so question n is slot n.
+    inline std::array<QString, MostQuestionsPerTest + 1> TestQuestionNumbers;
+    inline std::array<QString, MostQuestionsPerTest + 1> TestMarks;
 
     // Every variable back to its value at program start.
     void ResetState();

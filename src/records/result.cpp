@@ -101,6 +101,8 @@ namespace
 
 Result::Result(const TestOutcome &outcome, QWidget *owner)
     : QDialog(owner)
+    , m_usedRows(std::clamp(outcome.questions, TestRows, Common::MostQuestionsPerTest))
+    , m_rowCount(std::max(RowCount, m_usedRows))
     , m_addWeakWord(outcome.addWeakWord)
 {
     setObjectName(QStringLiteral("Result"));
@@ -154,7 +156,11 @@ void Result::buildRows()
     auto *grid = new QGridLayout(Picture11);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-    for (int i = 0; i < RowCount; ++i)
+    for (auto *column : {&Label1, &Label2, &Label3, &Label4})
+        column->resize(m_rowCount);
+    for (auto *column : {&Picture1, &Picture2, &Picture3, &Picture4})
+        column->resize(m_rowCount);
+    for (int i = 0; i < m_rowCount; ++i)
     {
         Label1[i] = makeLabel(Picture11, indexedName("Label1", i), QString::number(i + 1));
         Label2[i] = makeLabel(Picture11, indexedName("Label2", i));
@@ -175,7 +181,7 @@ void Result::buildRows()
         for (int column = 0; column < 4; ++column)
         {
             grid->addWidget(cells[column], i, column);
-            cells[column]->setVisible(i < UsedRows);
+            cells[column]->setVisible(i < m_usedRows);
         }
     }
 }
@@ -228,7 +234,7 @@ void Result::applyColumnStyles()
     Label7->setFixedWidth(first.width);
     Label6->setFixedWidth(second.width);
     Label5->setFixedWidth(mark.width);
-    for (int i = 0; i < RowCount; ++i)
+    for (int i = 0; i < m_rowCount; ++i)
     {
         applyStyle(Picture1[i], Label1[i], number);
         applyStyle(Picture2[i], Label2[i], first);
@@ -243,7 +249,7 @@ void Result::applyColumnStyles()
     {
         const ColumnStyle note {7 * unit, false, false};
         m_noteHeader->setFixedWidth(note.width);
-        for (int i = 0; i < RowCount; ++i)
+        for (int i = 0; i < m_rowCount; ++i)
             applyStyle(m_noteCells[i], m_notes[i], note);
         width += note.width;
     }
@@ -329,8 +335,8 @@ void Result::layOut()
 
 void Result::fillRows()
 {
-    const int asked = std::clamp(Common::TestQuestionIndex, 0, UsedRows);
-    for (int i = 0; i < UsedRows; ++i)
+    const int asked = std::clamp(Common::TestQuestionIndex, 0, m_usedRows);
+    for (int i = 0; i < m_usedRows; ++i)
     {
         const bool filled = i < asked;
         const Common::QuestionEntry entry = filled ? questionOf(i + 1) : Common::QuestionEntry {};
@@ -361,7 +367,7 @@ void Result::placeRows()
     const int hidden = std::max(0, height - m_viewport->height());
     VScroll1->setEnabled(hidden > 0);
     // One step of the bar, and one notch of the wheel, moves about one row.
-    const int rowHeight = std::max(1, height / UsedRows);
+    const int rowHeight = std::max(1, height / m_usedRows);
     VScroll1->setSingleStep(hidden > 0 ? std::max(1, int(std::lround(qreal(ScrollMaximum) * rowHeight / hidden))) : 1);
     const int top = -hidden * VScroll1->value() / ScrollMaximum;
     Picture11->setGeometry(0, top, width, height);
@@ -429,7 +435,7 @@ void Result::playRow(int index)
 int Result::bankIndexOfRow(int index) const
 {
     // A row after the last question holds no question of this test.
-    if (index >= std::min(Common::TestQuestionIndex, UsedRows))
+    if (index >= std::min(Common::TestQuestionIndex, m_usedRows))
         return -1;
     const QString &number = Common::TestQuestionNumbers[index + 1];
     bool ok = false;
@@ -446,12 +452,14 @@ void Result::buildNotes(const QStringList &notes)
     m_noteHeader = makeLabel(this, QStringLiteral("noteHeader"), QStringLiteral("復習の段階"));
     m_noteHeader->setAlignment(Qt::AlignCenter);
     m_noteHeader->setVisible(!notes.isEmpty());
-    for (int i = 0; i < RowCount; ++i)
+    m_notes.resize(m_rowCount);
+    m_noteCells.resize(m_rowCount);
+    for (int i = 0; i < m_rowCount; ++i)
     {
-        m_notes[i] = makeLabel(Picture11, indexedName("note", i), i < UsedRows ? notes.value(i) : QString());
+        m_notes[i] = makeLabel(Picture11, indexedName("note", i), i < m_usedRows ? notes.value(i) : QString());
         m_noteCells[i] = makeCell(Picture11, "noteCell", i, m_notes[i]);
         grid->addWidget(m_noteCells[i], i, 4);
-        m_noteCells[i]->setVisible(!notes.isEmpty() && i < UsedRows);
+        m_noteCells[i]->setVisible(!notes.isEmpty() && i < m_usedRows);
         m_notes[i]->installEventFilter(this);
     }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 
-#include <array>
 #include <functional>
 
 #include "testrun/testoutcome.h"
@@ -30,9 +30,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The layout holds twenty rows; a test fills the first ten.
+    // The layout holds twenty rows; a test fills the first ten, a longer
+    // practice as many as it asked.
     static constexpr int RowCount = 20;
-    static constexpr int UsedRows = 10;
+    static constexpr int TestRows = 10;
 
     void buildHeaders();
     void buildRows();
@@ -52,20 +53,22 @@ private:
     void showRowMenu(int index, const QPoint &globalPos);
     void addRowToWeak();
 
+    const int m_usedRows;
+    const int m_rowCount;
     QLabel *Label8;
     QLabel *Label7;
     QLabel *Label6;
     QLabel *Label5;
     QWidget *m_viewport;
     QWidget *Picture11;
-    std::array<QFrame *, RowCount> Picture1 {};
-    std::array<QFrame *, RowCount> Picture2 {};
-    std::array<QFrame *, RowCount> Picture3 {};
-    std::array<QFrame *, RowCount> Picture4 {};
-    std::array<QLabel *, RowCount> Label1 {};
-    std::array<QLabel *, RowCount> Label2 {};
-    std::array<QLabel *, RowCount> Label3 {};
-    std::array<QLabel *, RowCount> Label4 {};
+    QList<QFrame *> Picture1;
+    QList<QFrame *> Picture2;
+    QList<QFrame *> Picture3;
+    QList<QFrame *> Picture4;
+    QList<QLabel *> Label1;
+    QList<QLabel *> Label2;
+    QList<QLabel *> Label3;
+    QList<QLabel *> Label4;
     QScrollBar *VScroll1;
     QLabel *Label20;
     QPushButton *OKButton;
@@ -82,8 +85,8 @@ private:
     QLabel *Label17;
 
     QLabel *m_noteHeader = nullptr;
-    std::array<QFrame *, RowCount> m_noteCells {};
-    std::array<QLabel *, RowCount> m_notes {};
+    QList<QFrame *> m_noteCells;
+    QList<QLabel *> m_notes;
     std::function<bool(int bankIndex)> m_addWeakWord;
     QMenu *m_rowMenu = nullptr;
     int m_menuRow = -1;

@@ -7,6 +7,9 @@ PracticeTest::PracticeTest(QList<int> words, int timeLimit, History history, QOb
     : TestSession(TestKind::WeakWords, 0, timeLimit, history, parent)
     , m_words(std::move(words))
 {
+    // The marks of a test have room for this many questions.
+    if (m_words.size() > Common::MostQuestionsPerTest)
+        m_words.resize(Common::MostQuestionsPerTest);
     // The order of the list would tell which word comes next.
     TestRules::Shuffle(m_words);
 }

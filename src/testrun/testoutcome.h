@@ -19,6 +19,7 @@ struct TestOutcome
     int level = 0;             // the LEVEL held after the test
     double shownSeconds = 0;   // time taken, at most the time limit
     bool newBestTime = false;  // "最速記録！"
+    int questions = 10;        // the questions the test held: a practice may hold fewer or more
     bool topLevelReached = false; // a level-up challenge that reached the top LEVEL: the certificate follows
     // Where each word of a practice now stands on the schedule, by question
     // of the test ("2/4", too slow to count, off the list); empty otherwise.

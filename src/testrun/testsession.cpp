@@ -288,6 +288,7 @@ void TestSession::EndTest()
 
     const int levelBefore = Common::CurrentLevel;
     TestOutcome outcome = scoreTest(EndTime - StartTime);
+    outcome.questions = questionCount();
     // The records are safe on disk before any notice can keep the learner waiting.
     if (keepsRecords())
         Common::SaveRecords();

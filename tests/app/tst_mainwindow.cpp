@@ -272,6 +272,8 @@ private slots:
     void readingWithVuAnswered();
     void historyKeepsEveryQuestion();
     void practiceAsksTheDueWords();
+    void practiceSizeFollowsTheMenu_data();
+    void practiceSizeFollowsTheMenu();
     void practisedWordLeavesOnItsSchedule();
     void nothingToPractise();
     void unreadableHistoryHasNothingToPractise();
@@ -1568,6 +1570,87 @@ void MainWindowTest::practiceAsksTheDueWords()
     // The five answered well wait a day; the five missed again and the five of lately are due.
     QTRY_COMPARE(line->text(), QStringLiteral("苦手単語 10語"));
     Clock::setDateTimeSource({});
+}
+
+void MainWindowTest::practiceSizeFollowsTheMenu_data()
+{
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<bool>("early");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("passMark");
+
+    QTest::newRow("nothing kept") << "" << 0 << false << 10 << 80;
+    QTest::newRow("20 chosen") << "" << 20 << false << 20 << 160;
+    QTest::newRow("all chosen, 30 due") << "" << 50 << false << 30 << 240;
+    QTest::newRow("20 kept") << "20" << 0 << false << 20 << 160;
+    QTest::newRow("10 chosen over 50 kept") << "50" << 10 << false << 10 << 80;
+    QTest::newRow("hand-edited 15") << "15" << 0 << false << 10 << 80;
+    QTest::newRow("hand-edited text") << "many" << 0 << false << 10 << 80;
+    QTest::newRow("early, 20") << "" << 20 << true << 20 << 160;
+    QTest::newRow("early, all kept") << "50" << 0 << true << 30 << 240;
+}
+
+// How many words a practice asks is chosen in the 練習 menu and kept in
+// tst.ini; the caption, the result view's rows and the pass mark follow it,
+// early practice of words not due yet as well.
+void MainWindowTest::practiceSizeFollowsTheMenu()
+{
+    QFETCH(QString, kept);
+    QFETCH(int, chosen);
+    QFETCH(bool, early);
+    QFETCH(int, asked);
+    QFETCH(int, passMark);
+    Session s(standardBank(17 * 12));
+    const QDateTime today(QDate(2026, 12, 8), QTime(19, 0));
+    Clock::setDateTimeSource([today] { return today; });
+    if (!kept.isEmpty())
+        Common::WriteIniValue(Common::CommonIni, QStringLiteral("PRACTICE"), QStringLiteral("WORDS"), kept);
+    QVERIFY(s.load());
+    {
+        // Thirty words missed; practised right the same day, none is due before tomorrow.
+        HistoryStore store(HistoryStore::defaultPath());
+        HistoryTest missed = askedTest(today.addSecs(-3600), range(100, 30), 30);
+        QVERIFY(store.addTest(missed));
+        HistoryTest practised = askedTest(today.addSecs(-1800), range(100, 30), 0);
+        practised.kind = TestKind::WeakWords;
+        if (early)
+            QVERIFY(store.addTest(practised));
+    }
+    const int keptSize = kept == QStringLiteral("20") || kept == QStringLiteral("50") ? kept.toInt() : 10;
+    for (const int size : {10, 20, 50})
+        QCOMPARE(s.find<QAction>(QStringLiteral("MenuPracticeSize%1").arg(size))->isChecked(), size == keptSize);
+    if (chosen)
+    {
+        s.find<QAction>(QStringLiteral("MenuPracticeSize%1").arg(chosen))->trigger();
+        QCOMPARE(Common::ReadIniValue(Common::CommonIni, QStringLiteral("PRACTICE"), QStringLiteral("WORDS")),
+                 QString::number(chosen));
+    }
+
+    Message::setQuestionHandler([](const QString &) { return true; });
+    QStringList result;
+    s.modals.answer(QStringLiteral("Result"), [&](QDialog &dialog) {
+        for (const QString &name : {QStringLiteral("Label16"), QStringLiteral("Label2_%1").arg(asked - 1),
+                                    QStringLiteral("Label2_%1").arg(asked)})
+        {
+            const auto *label = dialog.findChild<QLabel *>(name);
+            result.append(label && label->isVisibleTo(&dialog) ? label->text() : QString());
+        }
+        dialog.close();
+    });
+    // The weak words are read in the background: the practice starts once they are held.
+    s.find<QAction>(QStringLiteral("MenuWeakPractice"))->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(s.running(), 20000);
+    QCOMPARE(s.window->Label8->text(), QStringLiteral("出題数%1問").arg(asked));
+    while (s.running())
+        s.answer(0);
+    Message::setQuestionHandler({});
+    Clock::setDateTimeSource({});
+    QCOMPARE(Common::TestQuestionIndex, asked);
+    QCOMPARE(askedWords().size(), asked);
+    QCOMPARE(result[0], QStringLiteral("1問10点で%1点以上が合格です").arg(passMark));
+    QVERIFY(!result[1].isEmpty());
+    QVERIFY(result[2].isEmpty());
 }
 
 void MainWindowTest::practisedWordLeavesOnItsSchedule()
