@@ -11,40 +11,6 @@ namespace
 {
     const QString DateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
-    QString kindText(TestKind kind)
-    {
-        switch (kind)
-        {
-        case TestKind::LevelUp:
-            return QStringLiteral("レベル上げ");
-        case TestKind::ForcedReview:
-            return QStringLiteral("強制復習");
-        case TestKind::Preview:
-            return QStringLiteral("予習/復習");
-        case TestKind::WeakWords:
-            return QStringLiteral("苦手単語の練習");
-        case TestKind::Listening:
-            return QStringLiteral("聞き取り");
-        case TestKind::ListeningWeakWords:
-            return QStringLiteral("聞き取り（苦手単語）");
-        case TestKind::Dictation:
-            return QStringLiteral("書き取り");
-        case TestKind::DictationWeakWords:
-            return QStringLiteral("書き取り（苦手単語）");
-        }
-        return {};
-    }
-
-    QString bankKindText(const QString &bankKind)
-    {
-        return bankKind == u"USER" ? QStringLiteral("ユーザー") : QStringLiteral("標準");
-    }
-
-    QString inputText(const QString &method)
-    {
-        return method == u"KANA" ? QStringLiteral("かな") : QStringLiteral("ローマ字");
-    }
-
     QString resultText(const HistoryTest &test, const HistoryTest::Question &q)
     {
         // On screen when the test was stopped: not a miss.
@@ -53,22 +19,6 @@ namespace
         if (!q.answered)
             return QStringLiteral("未解答");
         return q.correct ? QStringLiteral("正解") : QStringLiteral("不正解");
-    }
-
-    QString markText(WordMark::Kind kind)
-    {
-        switch (kind)
-        {
-        case WordMark::Kind::Known:
-            return QStringLiteral("知っている");
-        case WordMark::Kind::NotKnown:
-            return QStringLiteral("知っているを取り消し");
-        case WordMark::Kind::Weak:
-            return QStringLiteral("苦手に追加");
-        case WordMark::Kind::NotWeak:
-            return QStringLiteral("苦手から外す");
-        }
-        return {};
     }
 
     QString wordKey(const QString &bankKind, const QString &bankName, const QString &direction, const QString &prompt,
@@ -105,6 +55,56 @@ namespace
         escaped.replace(u'"', QStringLiteral("\"\""));
         return u'"' + escaped + u'"';
     }
+}
+
+QString HistoryCsv::kindText(TestKind kind)
+{
+    switch (kind)
+    {
+    case TestKind::LevelUp:
+        return QStringLiteral("レベル上げ");
+    case TestKind::ForcedReview:
+        return QStringLiteral("強制復習");
+    case TestKind::Preview:
+        return QStringLiteral("予習/復習");
+    case TestKind::WeakWords:
+        return QStringLiteral("苦手単語の練習");
+    case TestKind::Listening:
+        return QStringLiteral("聞き取り");
+    case TestKind::ListeningWeakWords:
+        return QStringLiteral("聞き取り（苦手単語）");
+    case TestKind::Dictation:
+        return QStringLiteral("書き取り");
+    case TestKind::DictationWeakWords:
+        return QStringLiteral("書き取り（苦手単語）");
+    }
+    return {};
+}
+
+QString HistoryCsv::bankKindText(const QString &bankKind)
+{
+    return bankKind == u"USER" ? QStringLiteral("ユーザー") : QStringLiteral("標準");
+}
+
+QString HistoryCsv::inputText(const QString &method)
+{
+    return method == u"KANA" ? QStringLiteral("かな") : QStringLiteral("ローマ字");
+}
+
+QString HistoryCsv::markText(WordMark::Kind kind)
+{
+    switch (kind)
+    {
+    case WordMark::Kind::Known:
+        return QStringLiteral("知っている");
+    case WordMark::Kind::NotKnown:
+        return QStringLiteral("知っているを取り消し");
+    case WordMark::Kind::Weak:
+        return QStringLiteral("苦手に追加");
+    case WordMark::Kind::NotWeak:
+        return QStringLiteral("苦手から外す");
+    }
+    return {};
 }
 
 QStringList HistoryCsv::header()
@@ -148,7 +148,9 @@ QStringList HistoryCsv::WordStates::fields(const QString &bankKind, const QStrin
     const auto it = m_schedules.constFind(wordKey(bankKind, bankName, direction, prompt, answer));
     if (it == m_schedules.cend())
         return {QString(), QString()};
-    return {WordBook::stateText(*it), it->weak ? it->due.toString(QStringLiteral("yyyy-MM-dd")) : QString()};
+    // A word marked known has no next review, however it stood before.
+    const bool due = it->state() == WordSchedule::State::Weak;
+    return {WordBook::stateText(*it), due ? it->due.toString(QStringLiteral("yyyy-MM-dd")) : QString()};
 }
 
 QStringList HistoryCsv::markRow(const HistoryStore::Mark &mark, const WordStates &states)

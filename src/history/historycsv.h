@@ -33,6 +33,13 @@ namespace HistoryCsv
         QHash<QString, WordSchedule> m_schedules;
     };
 
+    // The names the program gives: "標準" or "ユーザー", "ローマ字" or "かな",
+    // "レベル上げ", and a choice of the word book ("知っている").
+    QString bankKindText(const QString &bankKind);
+    QString inputText(const QString &method);
+    QString kindText(TestKind kind);
+    QString markText(WordMark::Kind kind);
+
     QStringList header();
     // One row per question of the test; with the states, the word's place now after it.
     QList<QStringList> rows(const HistoryTest &test, const WordStates *states = nullptr);

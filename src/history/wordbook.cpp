@@ -142,7 +142,8 @@ QString WordBook::text(const Entry &entry, int column) const
     case StateColumn:
         return entry.presence == Presence::Gone ? stateText(s) + QStringLiteral("（問題集にない）") : stateText(s);
     case DueColumn:
-        return s.weak ? s.due.toString(DateFormat) : QString();
+        // A word marked known is never due, whatever the schedule underneath says.
+        return s.state() == WordSchedule::State::Weak ? s.due.toString(DateFormat) : QString();
     case AskedColumn:
         return QString::number(s.asked);
     case MissedColumn:

@@ -4,6 +4,7 @@
 #include "banktool.h"
 #include "bank/gsxseq.h"
 #include "bank/questions.h"
+#include "core/clock.h"
 #include "core/cp932.h"
 #include "historysupport.h"
 #include "records/recordsstore.h"
@@ -249,14 +250,17 @@ void TestBankTool::historyPrintsAndLeavesTheFile_data()
     QTest::addColumn<HistoryFault>("fault");
     QTest::addColumn<QString>("change"); // "read-only", "removed" or "first schema"
     QTest::addColumn<QString>("complaint"); // "" when the history is printed
-    QTest::addColumn<QStringList>("chosen"); // what was chosen instead of words 3, 4 and 5
+    QTest::addColumn<QStringList>("chosen"); // what was chosen instead of words 3, 4 and 5, and their states
 
-    const QStringList chosen {"意味200 / 意味103", "意味104", "-"};
+    const QStringList chosen {"意味200 / 意味103\t苦手 0/4\t2026-12-09", "意味104\t知っている\t",
+                              "-\t苦手 0/4\t2026-12-09"};
     QTest::newRow("sound") << HistoryFault::None << "" << "" << chosen;
     QTest::newRow("read-only file") << HistoryFault::None << "read-only" << "" << chosen;
     QTest::newRow("in use by a running program") << HistoryFault::Locked << "" << "" << chosen;
-    // The first schema did not keep the wrong answers' texts.
-    QTest::newRow("first schema") << HistoryFault::None << "first schema" << "" << QStringList {"-", "-", "-"};
+    // The first schema did not keep the wrong answers' texts, nor the word book's choices.
+    QTest::newRow("first schema") << HistoryFault::None << "first schema" << ""
+                                  << QStringList {"-\t苦手 0/4\t2026-12-09", "-\t苦手 0/4\t2026-12-09",
+                                                  "-\t苦手 0/4\t2026-12-09"};
     QTest::newRow("missing") << HistoryFault::None << "removed" << "no such file" << QStringList();
     QTest::newRow("a folder") << HistoryFault::FolderInPlace << "" << "not a file" << QStringList();
     QTest::newRow("not a database") << HistoryFault::Garbage << "" << "damaged" << QStringList();
@@ -291,6 +295,13 @@ void TestBankTool::historyPrintsAndLeavesTheFile()
         HistoryStore store(path);
         for (HistoryTest &test : tests)
             QVERIFY(store.addTest(test));
+        // Word 4 marked known, and a word of the user bank added to the weak words.
+        const HistoryStore::Mark known {QDateTime(QDate(2026, 12, 9), QTime(8, 0)), "STANDARD", {}, "和訳",
+                                        "word4", "意味4", 4, WordMark::Kind::Known};
+        const HistoryStore::Mark added {QDateTime(QDate(2026, 12, 10), QTime(21, 5)), "USER", "旅行 words", "英訳",
+                                        "word21", "意味21", 21,
+                                        WordMark::Kind::Weak};
+        QVERIFY(store.addMarks({known, added}));
     }
     const auto other = injectFault(fault, path);
     if (change == u"read-only")
@@ -311,7 +322,9 @@ void TestBankTool::historyPrintsAndLeavesTheFile()
     const QByteArray before = QFileInfo(path).isFile() ? ProgramFolderFixture::readFile(path) : QByteArray();
     const QStringList folderBefore = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
+    Clock::setDateTimeSource([] { return QDateTime(QDate(2026, 12, 11), QTime(9, 0)); });
     const Run run = runTool({"history", path});
+    Clock::setDateTimeSource({});
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), folderBefore);
     if (!before.isEmpty())
         QVERIFY(ProgramFolderFixture::readFile(path) == before);
@@ -324,23 +337,27 @@ void TestBankTool::historyPrintsAndLeavesTheFile()
     }
     QCOMPARE(run.code, 0);
     QCOMPARE(run.err, QString());
+    const QStringList marks {"2026/12/09 08:00\t標準\t和訳\tword4\t意味4\t知っている\t知っている\t",
+                             "2026/12/10 21:05\tユーザー：旅行 words\t英訳\tword21\t意味21\t苦手に追加\t苦手 0/4\t2026-12-10"};
     QCOMPARE(run.out.split(u'\n'), QStringList({
         "# tests: 3",
         "started\tbank\tdirection\tinput\tkind\tLEVEL\tscore\tseconds\tresult\tLEVEL before→after",
-        "2026/12/08 09:30\tSTANDARD\t和訳\tROMA\tlevel-up\t1\t90\t30.0\tpassed\t1→2",
-        "2026/12/09 07:05\tSTANDARD\t和訳\tROMA\tforced review\t2\t70\t30.0\tfailed\t2→2",
-        "2026/12/10 21:00\tUSER:旅行 words\t英訳\tKANA\tweak words\t1\t100\t30.0\tpassed\t0→0",
+        "2026/12/08 09:30\t標準\t和訳\tローマ字\tレベル上げ\t1\t90\t30.0\tpassed\t1→2",
+        "2026/12/09 07:05\t標準\t和訳\tローマ字\t強制復習\t2\t70\t30.0\tfailed\t2→2",
+        "2026/12/10 21:00\tユーザー：旅行 words\t英訳\tかな\t苦手単語の練習\t1\t100\t30.0\tpassed\t0→0",
         "",
-        "# most-missed words: STANDARD 和訳: 3",
-        "prompt\tanswer\tasked\tmissed\tlast missed\tchosen instead",
+        "# most-missed words: 標準 和訳: 3",
+        "prompt\tanswer\tasked\tmissed\tlast missed\tchosen instead\tstate\tnext review",
         "word3\t意味3\t2\t2\t2026/12/09 07:05\t" + chosen[0],
         "word4\t意味4\t2\t1\t2026/12/09 07:05\t" + chosen[1],
         "word5\t意味5\t2\t1\t2026/12/09 07:05\t" + chosen[2],
         "",
-        "# most-missed words: USER:旅行 words 英訳: 0",
-        "prompt\tanswer\tasked\tmissed\tlast missed\tchosen instead",
+        "# most-missed words: ユーザー：旅行 words 英訳: 0",
+        "prompt\tanswer\tasked\tmissed\tlast missed\tchosen instead\tstate\tnext review",
         "",
-    }));
+        "# word-book choices: " + QString::number(change == u"first schema" ? 0 : 2),
+        "made\tbank\tdirection\tprompt\tanswer\tchoice\tstate\tnext review",
+    }) + (change == u"first schema" ? QStringList() : marks) + QStringList {""});
 }
 
 void TestBankTool::suggestPrintsMeaningsBestFirst_data()
@@ -410,7 +427,7 @@ void TestBankTool::exportAndImportMoveAStudy()
 
     run = runTool({QStringLiteral("import"), zip, to});
     QCOMPARE(run.code, 0);
-    QVERIFY2(run.out.contains(QStringLiteral("STANDARD\t和訳\t4 (top 6)\t3\t2025/03/03\t3 (top 5)\t2\t2025/03/02")), qPrintable(run.out));
+    QVERIFY2(run.out.contains(QStringLiteral("標準\t和訳\t4 (top 6)\t3\t2025/03/03\t3 (top 5)\t2\t2025/03/02")), qPrintable(run.out));
     QCOMPARE(learnerView(to), learnerView(from));
 }
 

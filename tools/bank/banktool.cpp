@@ -12,9 +12,12 @@
 #include "bank/gsxseq.h"
 #include "bank/usertext.h"
 #include "core/atomicfile.h"
+#include "core/clock.h"
 #include "core/cp932.h"
 #include "core/message.h"
 #include "core/programfolder.h"
+#include "core/settings.h"
+#include "history/historycsv.h"
 #include "history/historystore.h"
 #include "records/recordlinereader.h"
 #include "wordimport/importtext.h"
@@ -58,8 +61,10 @@ Commands:
   history HISTORY.sqlite3
       Prints a study history (seiseki/history.sqlite3) as tab-separated
       UTF-8 text: one line per test, oldest first, then for each bank and
-      direction the words missed at least once, the most missed first. The
-      file is only read, never changed.
+      direction the words missed at least once, the most missed first, then
+      the choices made in the word book; each word with its state (苦手 2/4,
+      覚えた, 知っている, ...) and next review day. The file is only read,
+      never changed.
 
   suggest [--index FILE] WORD...
       Prints the everyday meanings of each English word with their kana
@@ -126,33 +131,11 @@ words), 2 when the command line is wrong.
 
     const QString HistoryTimeFormat = QStringLiteral("yyyy/MM/dd HH:mm");
 
+    // The bank as the program names it: "標準", or "ユーザー：" and the bank's name.
     QString bankLabel(const QString &kind, const QString &name)
     {
-        return name.isEmpty() ? kind : kind + u':' + name;
-    }
-
-    QString testKindName(TestKind kind)
-    {
-        switch (kind)
-        {
-        case TestKind::LevelUp:
-            return QStringLiteral("level-up");
-        case TestKind::ForcedReview:
-            return QStringLiteral("forced review");
-        case TestKind::Preview:
-            return QStringLiteral("preview/review");
-        case TestKind::WeakWords:
-            return QStringLiteral("weak words");
-        case TestKind::Listening:
-            return QStringLiteral("listening");
-        case TestKind::ListeningWeakWords:
-            return QStringLiteral("listening, weak words");
-        case TestKind::Dictation:
-            return QStringLiteral("dictation");
-        case TestKind::DictationWeakWords:
-            return QStringLiteral("dictation, weak words");
-        }
-        return {};
+        const QString kindText = HistoryCsv::bankKindText(kind);
+        return kind == Common::TextKindUser ? kindText + u'：' + name : kindText;
     }
 
     QString testLine(const HistoryTest &test)
@@ -160,8 +143,8 @@ words), 2 when the command line is wrong.
         return QStringList {test.startedAt.toString(HistoryTimeFormat),
                             bankLabel(test.bankKind, test.bankName),
                             test.direction,
-                            test.inputMethod,
-                            testKindName(test.kind),
+                            HistoryCsv::inputText(test.inputMethod),
+                            HistoryCsv::kindText(test.kind),
                             QString::number(test.level),
                             QString::number(test.score),
                             QString::number(test.seconds, 'f', 1),
@@ -170,16 +153,28 @@ words), 2 when the command line is wrong.
             .join(u'\t');
     }
 
-    QString missedWordLine(const HistoryStore::MissedWord &word)
+    // A word missed at least once, with where it stands now.
+    QString missedWordLine(const HistoryFilter &bank, const HistoryStore::MissedWord &word,
+                           const HistoryCsv::WordStates &states)
     {
         const QString none = QStringLiteral("-");
         // A word only ever left unanswered was missed without a wrong choice.
-        return QStringList {word.prompt,
-                            word.answer,
-                            QString::number(word.asked),
-                            QString::number(word.missed),
-                            word.lastMissed.isValid() ? word.lastMissed.toString(HistoryTimeFormat) : none,
-                            word.chosenInstead.isEmpty() ? none : word.chosenInstead.join(QStringLiteral(" / "))}
+        return (QStringList {word.prompt,
+                             word.answer,
+                             QString::number(word.asked),
+                             QString::number(word.missed),
+                             word.lastMissed.isValid() ? word.lastMissed.toString(HistoryTimeFormat) : none,
+                             word.chosenInstead.isEmpty() ? none : word.chosenInstead.join(QStringLiteral(" / "))}
+                + states.fields(bank.bankKind, bank.bankName, bank.direction, word.prompt, word.answer))
+            .join(u'\t');
+    }
+
+    // A choice of the learner in the word book, with where the word stands now.
+    QString markLine(const HistoryStore::Mark &mark, const HistoryCsv::WordStates &states)
+    {
+        return (QStringList {mark.at.toString(HistoryTimeFormat), bankLabel(mark.bankKind, mark.bankName),
+                             mark.direction, mark.prompt, mark.answer, HistoryCsv::markText(mark.kind)}
+                + states.fields(mark.bankKind, mark.bankName, mark.direction, mark.prompt, mark.answer))
             .join(u'\t');
     }
 
@@ -473,10 +468,17 @@ int BankTool::history(const QStringList &arguments)
     if (!read)
         return fail(historyProblem(arguments[0], store.problem()));
 
+    HistoryCsv::WordStates states;
+    QList<HistoryStore::Mark> marks;
+    if (!states.read(store, Clock::currentDateTime().date())
+        || !store.forEachMark(all, [&marks](const HistoryStore::Mark &mark) { marks.append(mark); }))
+        return fail(historyProblem(arguments[0], store.problem()));
+
     QStringList lines {QStringLiteral("# tests: %1").arg(tests.size()),
                        QStringLiteral("started\tbank\tdirection\tinput\tkind\tLEVEL\tscore\tseconds\tresult\t"
                                       "LEVEL before→after")};
     lines += tests;
+    const QString wordColumns = QStringLiteral("state\tnext review");
     for (const HistoryFilter &bank : banks)
     {
         const QList<HistoryStore::MissedWord> words = store.mostMissed(bank, std::numeric_limits<int>::max());
@@ -484,10 +486,14 @@ int BankTool::history(const QStringList &arguments)
             return fail(historyProblem(arguments[0], store.problem()));
         lines << QString() << QStringLiteral("# most-missed words: %1 %2: %3")
                                   .arg(bankLabel(bank.bankKind, bank.bankName), bank.direction).arg(words.size())
-              << QStringLiteral("prompt\tanswer\tasked\tmissed\tlast missed\tchosen instead");
+              << QStringLiteral("prompt\tanswer\tasked\tmissed\tlast missed\tchosen instead\t") + wordColumns;
         for (const HistoryStore::MissedWord &word : words)
-            lines.append(missedWordLine(word));
+            lines.append(missedWordLine(bank, word, states));
     }
+    lines << QString() << QStringLiteral("# word-book choices: %1").arg(marks.size())
+          << QStringLiteral("made\tbank\tdirection\tprompt\tanswer\tchoice\t") + wordColumns;
+    for (const HistoryStore::Mark &mark : marks)
+        lines.append(markLine(mark, states));
     return writeOutput(QString(), lines) ? Success : BadInput;
 }
 
