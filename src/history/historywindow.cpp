@@ -24,11 +24,13 @@
 #include <cmath>
 
 #include "bank/questions.h"
+#include "bankhistory.h"
 #include "bankmatch.h"
 #include "core/clock.h"
 #include "core/settings.h"
 #include "gui_shared/screenroom.h"
 #include "gui_shared/soundplayer.h"
+#include "studycalendar.h"
 
 namespace
 {
@@ -178,6 +180,17 @@ void HistoryWindow::buildCharts()
 {
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("charts"));
+    // The year at a glance comes first.
+    auto *days = new QWidget(m_tabs);
+    m_runs = new QLabel(days);
+    m_runs->setObjectName(QStringLiteral("studyRuns"));
+    m_runs->setWordWrap(true);
+    m_calendar = new StudyCalendar(days);
+    m_calendar->setObjectName(QStringLiteral("studyCalendar"));
+    auto *daysLayout = new QVBoxLayout(days);
+    daysLayout->addWidget(m_runs);
+    daysLayout->addWidget(m_calendar, 1);
+    m_tabs->addTab(days, QStringLiteral("学習日"));
     QFont titleFont = font();
     titleFont.setBold(true);
     const bool dark = palette().color(QPalette::Window).lightness() < 128;
@@ -326,6 +339,7 @@ void HistoryWindow::reload()
         });
     }
     fillCharts(HistoryCharts(points, m_store.restores(filter), Clock::currentDateTime().date()));
+    fillStudyDays(points, filter);
     m_words = m_store.mostMissed(filter, MissedRows);
     fillTable();
     fillTotals(m_store.totals(filter));
@@ -385,6 +399,45 @@ void HistoryWindow::fillCharts(const HistoryCharts &charts)
         values->setRange(0, std::max<qreal>(std::ceil(charts.top(chart) * 1.1), 5));
         values->applyNiceNumbers();
     }
+}
+
+void HistoryWindow::fillStudyDays(const QList<HistoryStore::TestPoint> &points, const HistoryFilter &filter)
+{
+    const QDate today = Clock::currentDateTime().date();
+    QList<QDate> days;
+    days.reserve(points.size());
+    for (const HistoryStore::TestPoint &point : points)
+        days.append(point.startedAt.date());
+    const StudyDays study(days, wordsLeft(filter, today), today);
+    m_calendar->setDays(study);
+    int left = 0;
+    for (int week = 0; week < StudyDays::Weeks; ++week)
+        left += study.wordsLeft(week);
+    m_runs->setText(QStringLiteral("連続学習 %1日（最長 %2日）　この1年で学習した日 %3日　苦手から外れた単語 %4語")
+                        .arg(study.currentRun())
+                        .arg(study.longestRun())
+                        .arg(study.daysStudied())
+                        .arg(left));
+}
+
+QList<QDate> HistoryWindow::wordsLeft(const HistoryFilter &filter, const QDate &today)
+{
+    if (!filter.all)
+        return m_weak.wordsLeft();
+    QList<QDate> left;
+    for (const HistoryFilter &bank : m_store.banks())
+    {
+        if (bank == m_current)
+        {
+            left += m_weak.wordsLeft();
+            continue;
+        }
+        // Another bank is not loaded: its words are those of its history.
+        BankHistory other(QList<Common::QuestionEntry>(), bank.direction == HistoryFilter::ListeningDirection);
+        if (other.read(m_store, bank))
+            left += other.weakWords(today).wordsLeft();
+    }
+    return left;
 }
 
 void HistoryWindow::fillTable()

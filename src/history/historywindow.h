@@ -12,6 +12,7 @@ class BankMatch;
 class QCheckBox;
 class QLabel;
 class QPushButton;
+class StudyCalendar;
 class QTabWidget;
 class QTableWidget;
 
@@ -21,7 +22,8 @@ QT_END_NAMESPACE
 
 // The study history of the bank and direction in use (or of all of them):
 // charts of score, LEVEL, tests per day, typing speed and accuracy, test by test,
-// the words missed most often with their place on the weak-word schedule, and
+// the days studied in the last year with the runs of days in a row, the
+// words missed most often with their place on the weak-word schedule, and
 // the totals. Clicking an English word of the standard bank pronounces it, as
 // in the result view. Changes no data; its practice button closes it with
 // PracticeRequested so that the owner starts a practice test.
@@ -60,6 +62,9 @@ private:
     void layOut();
     void reload();
     void fillCharts(const HistoryCharts &charts);
+    void fillStudyDays(const QList<HistoryStore::TestPoint> &points, const HistoryFilter &filter);
+    // The days words left the weak list, of the bank and direction in use or of all.
+    QList<QDate> wordsLeft(const HistoryFilter &filter, const QDate &today);
     void fillTable();
     void fillTotals(const HistoryStore::Totals &totals);
     void markWeak(int row, const HistoryStore::MissedWord &word, BankMatch &bank);
@@ -73,6 +78,8 @@ private:
     QCheckBox *m_showAll;
     QTabWidget *m_tabs;
     std::array<QChartView *, HistoryCharts::ChartCount> m_charts {};
+    QLabel *m_runs;
+    StudyCalendar *m_calendar;
     QLabel *m_tableHeading;
     QTableWidget *m_table;
     QLabel *m_hint;

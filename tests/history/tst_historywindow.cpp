@@ -6,6 +6,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QSet>
 #include <QStackedBarSeries>
 #include <QTableWidget>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include "gui_shared/soundplayer.h"
 #include "history/historystore.h"
 #include "history/historywindow.h"
+#include "history/studycalendar.h"
 #include "history/weakhistory.h"
 #include "historysupport.h"
 #include "testsupport.h"
@@ -138,6 +140,22 @@ void HistoryWindowTest::showsTheSeededHistory()
     QCOMPARE(values(points(window, "accuracyChart")), (QList<qreal>{85.71, 85.71, 85.71}));
     QCOMPARE(values(points(window, "accuracyChart", HistoryCharts::Practice)), QList<qreal>{100});
     QVERIFY(chart(window, "scoreChart")->legend()->isVisible());
+    // The calendar: three days in a row up to yesterday, two tests on the first.
+    const StudyDays &days = window.findChild<StudyCalendar *>(QStringLiteral("studyCalendar"))->days();
+    QCOMPARE(std::tuple(days.tests(Day1.date()), days.currentRun(), days.longestRun(), days.daysStudied()),
+             std::tuple(2, 3, 3, 3));
+    // Under the pointer, each day of the calendar tells its tests and each week its words.
+    auto *calendar = window.findChild<StudyCalendar *>(QStringLiteral("studyCalendar"));
+    calendar->resize(calendar->sizeHint());
+    QSet<QString> tips;
+    for (int y = 0; y < calendar->height(); y += 2)
+    {
+        for (int x = 0; x < calendar->width(); x += 2)
+            tips.insert(calendar->toolTipAt({x, y}));
+    }
+    tips.remove(QString());
+    QCOMPARE(tips.size(), days.firstDay().daysTo(days.today()) + 1 + StudyDays::Weeks);
+    QVERIFY(tips.contains(QStringLiteral("2026/11/02（月）　テスト 2回")));
 
     auto *table = window.findChild<QTableWidget *>(QStringLiteral("mostMissed"));
     QVERIFY(table);
