@@ -22,7 +22,8 @@ namespace
         const QList<WordAnswer> answers = HistorySeed::history(int(state.range(0)));
         const HistorySeed::HistoryFolder folder(answers);
         HistoryStore store(HistoryStore::defaultPath());
-        const WeakWords weak = WeakHistory(store).weakWords(answers.last().day.addDays(1));
+        WeakHistory weak(store);
+        weak.weakWords(answers.last().day.addDays(1));
         for (auto _ : state)
         {
             HistoryWindow window(store, weak, true, nullptr);

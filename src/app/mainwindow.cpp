@@ -1004,8 +1004,11 @@ void MainWindow::menuHistory_Click()
         whenWeakWordsHeld(&MainWindow::menuHistory_Click);
         return;
     }
-    HistoryWindow window(*m_history, weakWords(), !isRunning(), this);
-    if (Modal::exec(window) == HistoryWindow::PracticeRequested)
+    HistoryWindow window(*m_history, *m_weakHistory, !isRunning(), this);
+    const int result = Modal::exec(window);
+    // Its word book may have changed what is due.
+    m_weakWordsRefresh->start();
+    if (result == HistoryWindow::PracticeRequested)
         startPractice();
 }
 

@@ -28,9 +28,12 @@
 #include "bankmatch.h"
 #include "core/clock.h"
 #include "core/settings.h"
+#include "gui_shared/modal.h"
 #include "gui_shared/screenroom.h"
 #include "gui_shared/soundplayer.h"
 #include "studycalendar.h"
+#include "weakhistory.h"
+#include "wordbookwindow.h"
 
 namespace
 {
@@ -138,11 +141,14 @@ namespace
     }
 }
 
-HistoryWindow::HistoryWindow(HistoryStore &store, const WeakWords &weak, bool canPractise, QWidget *owner)
+HistoryWindow::HistoryWindow(HistoryStore &store, WeakHistory &weak, bool canPractise, QWidget *owner)
     : QDialog(owner)
     , m_store(store)
-    , m_weak(weak)
+    , m_weakHistory(weak)
+    , m_weak(weak.weakWords(Clock::currentDateTime().date()))
+    , m_canPractise(canPractise)
     , m_current(HistoryFilter::current())
+    , m_scope(this)
 {
     setObjectName(QStringLiteral("HistoryWindow"));
     setWindowTitle(QStringLiteral("学習履歴") + Common::BankDescription());
@@ -153,20 +159,16 @@ HistoryWindow::HistoryWindow(HistoryStore &store, const WeakWords &weak, bool ca
     // On a narrow screen the totals take two lines rather than push 閉じる off it.
     m_totals->setWordWrap(true);
     m_totals->setObjectName(QStringLiteral("totals"));
-    m_problem = new QLabel(this);
-    m_problem->setObjectName(QStringLiteral("problem"));
-    m_problem->setWordWrap(true);
-    m_problem->setStyleSheet(QStringLiteral("color: #FF0000;"));
-    m_showAll = new QCheckBox(QStringLiteral("すべての問題集と方向を表示(&A)"), this);
-    m_showAll->setObjectName(QStringLiteral("showAll"));
-    connect(m_showAll, &QCheckBox::toggled, this, &HistoryWindow::reload);
+    connect(m_scope.showAll(), &QCheckBox::toggled, this, &HistoryWindow::reload);
 
     buildCharts();
     buildTable();
+    m_wordBook = new QPushButton(QStringLiteral("単語帳(&B)…"), this);
+    m_wordBook->setObjectName(QStringLiteral("wordBookButton"));
+    m_wordBook->setToolTip(QStringLiteral("単語ごとの状態を見て、知っている単語や苦手単語を決めます。"));
+    connect(m_wordBook, &QPushButton::clicked, this, &HistoryWindow::openWordBook);
     m_practice = new QPushButton(QStringLiteral("苦手単語を練習(&P)"), this);
     m_practice->setObjectName(QStringLiteral("practiceButton"));
-    m_practice->setEnabled(canPractise && !m_weak.isEmpty());
-    m_practice->setToolTip(QStringLiteral("今日が復習日の苦手単語 %1語").arg(m_weak.dueCount()));
     connect(m_practice, &QPushButton::clicked, this, [this] { done(PracticeRequested); });
     m_close = new QPushButton(QStringLiteral("閉じる"), this);
     m_close->setObjectName(QStringLiteral("closeButton"));
@@ -293,7 +295,7 @@ void HistoryWindow::layOut()
 {
     auto *top = new QHBoxLayout;
     top->addWidget(m_totals, 1);
-    top->addWidget(m_showAll);
+    top->addWidget(m_scope.showAll());
 
     auto *words = new QWidget(this);
     auto *wordsLayout = new QVBoxLayout(words);
@@ -309,13 +311,14 @@ void HistoryWindow::layOut()
     splitter->setStretchFactor(1, 1);
 
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_wordBook);
     buttons->addWidget(m_practice);
     buttons->addStretch();
     buttons->addWidget(m_close);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(m_problem);
+    layout->addWidget(m_scope.problem());
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
 
@@ -328,7 +331,7 @@ void HistoryWindow::layOut()
 void HistoryWindow::reload()
 {
     HistoryFilter filter = HistoryFilter::current();
-    filter.all = m_showAll->isChecked();
+    filter.all = m_scope.all();
     QList<HistoryStore::TestPoint> points = m_store.testPoints(filter);
     // The listening tests of the bank in use, which keep their words apart.
     if (!filter.all)
@@ -343,8 +346,19 @@ void HistoryWindow::reload()
     m_words = m_store.mostMissed(filter, MissedRows);
     fillTable();
     fillTotals(m_store.totals(filter));
-    m_problem->setText(m_store.problemText());
-    m_problem->setVisible(m_store.problem() != HistoryStore::Problem::None);
+    m_practice->setEnabled(m_canPractise && !m_weak.isEmpty());
+    m_practice->setToolTip(QStringLiteral("今日が復習日の苦手単語 %1語").arg(m_weak.dueCount()));
+    m_scope.showProblem(m_store);
+}
+
+// The learner's marks there change what is weak here.
+void HistoryWindow::openWordBook()
+{
+    WordBookWindow book(m_store, m_weakHistory, this);
+    book.setShowAll(m_scope.all());
+    Modal::exec(book);
+    m_weak = m_weakHistory.weakWords(Clock::currentDateTime().date());
+    reload();
 }
 
 void HistoryWindow::fillCharts(const HistoryCharts &charts)
@@ -442,7 +456,7 @@ QList<QDate> HistoryWindow::wordsLeft(const HistoryFilter &filter, const QDate &
 
 void HistoryWindow::fillTable()
 {
-    const bool all = m_showAll->isChecked();
+    const bool all = m_scope.all();
     m_table->setColumnHidden(BankColumn, !all);
     m_table->setRowCount(int(m_words.size()));
     BankMatch bank;

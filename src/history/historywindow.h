@@ -5,16 +5,17 @@
 #include <array>
 
 #include "historycharts.h"
+#include "historyscope.h"
 #include "historystore.h"
 #include "practice/weakwords.h"
 
 class BankMatch;
-class QCheckBox;
 class QLabel;
 class QPushButton;
-class StudyCalendar;
 class QTabWidget;
 class QTableWidget;
+class StudyCalendar;
+class WeakHistory;
 
 QT_BEGIN_NAMESPACE
 class QChartView;
@@ -25,8 +26,10 @@ QT_END_NAMESPACE
 // the days studied in the last year with the runs of days in a row, the
 // words missed most often with their place on the weak-word schedule, and
 // the totals. Clicking an English word of the standard bank pronounces it, as
-// in the result view. Changes no data; its practice button closes it with
-// PracticeRequested so that the owner starts a practice test.
+// in the result view. Changes no data itself; its word book button opens the
+// word book of the same words, where the learner marks them, and its practice
+// button closes it with PracticeRequested so that the owner starts a
+// practice test.
 class HistoryWindow : public QDialog
 {
     Q_OBJECT
@@ -52,9 +55,10 @@ public:
     // The most-missed table lists this many words at most.
     static constexpr int MissedRows = 100;
 
-    // weak: the weak words of the bank and direction in use; canPractise:
-    // whether a practice test may start now.
-    HistoryWindow(HistoryStore &store, const WeakWords &weak, bool canPractise, QWidget *owner);
+    // weak: the weak words of the bank and direction in use, read already
+    // (else the window reads them first); canPractise: whether a practice
+    // test may start now.
+    HistoryWindow(HistoryStore &store, WeakHistory &weak, bool canPractise, QWidget *owner);
 
 private:
     void buildCharts();
@@ -69,13 +73,15 @@ private:
     void fillTotals(const HistoryStore::Totals &totals);
     void markWeak(int row, const HistoryStore::MissedWord &word, BankMatch &bank);
     void Word_Click(int row, int column);
+    void openWordBook();
 
     HistoryStore &m_store;
+    WeakHistory &m_weakHistory;
     WeakWords m_weak;
+    bool m_canPractise;
     HistoryFilter m_current;
+    HistoryScope m_scope;
     QLabel *m_totals;
-    QLabel *m_problem;
-    QCheckBox *m_showAll;
     QTabWidget *m_tabs;
     std::array<QChartView *, HistoryCharts::ChartCount> m_charts {};
     QLabel *m_runs;
@@ -83,6 +89,7 @@ private:
     QLabel *m_tableHeading;
     QTableWidget *m_table;
     QLabel *m_hint;
+    QPushButton *m_wordBook;
     QPushButton *m_practice;
     QPushButton *m_close;
     QList<HistoryStore::MissedWord> m_words;

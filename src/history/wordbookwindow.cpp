@@ -55,6 +55,7 @@ WordBookWindow::WordBookWindow(HistoryStore &store, WeakHistory &weak, QWidget *
     : QDialog(owner)
     , m_store(store)
     , m_weak(weak)
+    , m_scope(this)
 {
     setObjectName(QStringLiteral("WordBookWindow"));
     setWindowTitle(QStringLiteral("単語帳") + Common::BankDescription());
@@ -71,13 +72,7 @@ void WordBookWindow::build()
     m_model = new WordBookModel(this);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summary"));
-    m_problem = new QLabel(this);
-    m_problem->setObjectName(QStringLiteral("problem"));
-    m_problem->setWordWrap(true);
-    m_problem->setStyleSheet(QStringLiteral("color: #FF0000;"));
-    m_showAll = new QCheckBox(QStringLiteral("すべての問題集と方向を表示(&A)"), this);
-    m_showAll->setObjectName(QStringLiteral("showAll"));
-    connect(m_showAll, &QCheckBox::toggled, this, &WordBookWindow::reload);
+    connect(m_scope.showAll(), &QCheckBox::toggled, this, &WordBookWindow::reload);
 
     m_stateFilter = new QComboBox(this);
     m_stateFilter->setObjectName(QStringLiteral("stateFilter"));
@@ -149,7 +144,7 @@ void WordBookWindow::layOut()
     auto *top = new QHBoxLayout;
     top->addWidget(m_stateFilter);
     top->addWidget(m_search, 1);
-    top->addWidget(m_showAll);
+    top->addWidget(m_scope.showAll());
 
     auto *buttons = new QHBoxLayout;
     for (QPushButton *command : commands())
@@ -160,7 +155,7 @@ void WordBookWindow::layOut()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_summary);
-    layout->addWidget(m_problem);
+    layout->addWidget(m_scope.problem());
     layout->addWidget(m_table, 1);
     layout->addWidget(m_hint);
     layout->addLayout(buttons);
@@ -179,7 +174,7 @@ void WordBookWindow::reload()
     const HistoryFilter current = HistoryFilter::current();
     WordBook book(Clock::currentDateTime().date());
     book.addCurrentBank(current, Common::QuestionBank, m_weak.bankHistory());
-    if (m_showAll->isChecked())
+    if (m_scope.all())
     {
         for (const HistoryFilter &bank : m_store.banks())
         {
@@ -195,11 +190,15 @@ void WordBookWindow::reload()
     for (const HistoryFilter &bank : book.banks())
         playable = playable || bank.bankKind != Common::TextKindUser;
     m_model->setBook(std::move(book));
-    m_table->setColumnHidden(WordBook::BankColumn, !m_showAll->isChecked());
+    m_table->setColumnHidden(WordBook::BankColumn, !m_scope.all());
     m_hint->setVisible(playable);
-    m_problem->setText(m_store.problemText());
-    m_problem->setVisible(m_store.problem() != HistoryStore::Problem::None);
+    m_scope.showProblem(m_store);
     updateSummary();
+}
+
+void WordBookWindow::setShowAll(bool all)
+{
+    m_scope.showAll()->setChecked(all);
 }
 
 // Enter in the search field goes to the word typed, or else to the first word
@@ -284,8 +283,7 @@ bool WordBookWindow::markSelected(WordMark::Kind kind)
             book.entry(e).schedule.apply(WordMark {0, at.date(), at.toMSecsSinceEpoch(), kind});
         m_model->schedulesChanged();
     }
-    m_problem->setText(m_store.problemText());
-    m_problem->setVisible(m_store.problem() != HistoryStore::Problem::None);
+    m_scope.showProblem(m_store);
     updateActions();
     updateSummary();
     return kept;

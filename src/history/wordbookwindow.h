@@ -4,11 +4,11 @@
 
 #include <array>
 
+#include "historyscope.h"
 #include "practice/wordmark.h"
 #include "wordbook.h"
 
 class HistoryStore;
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -36,6 +36,8 @@ public:
     WordBookModel &model() { return *m_model; }
     // The learner's choice for the rows selected; false when the history could not keep it.
     bool markSelected(WordMark::Kind kind);
+    // Every bank and direction of the history, or those in use only.
+    void setShowAll(bool all);
 
 private:
     void build();
@@ -54,10 +56,9 @@ private:
 
     HistoryStore &m_store;
     WeakHistory &m_weak;
+    HistoryScope m_scope;
     WordBookModel *m_model;
     QLabel *m_summary;
-    QLabel *m_problem;
-    QCheckBox *m_showAll;
     QComboBox *m_stateFilter;
     QLineEdit *m_search;
     QTableView *m_table;

@@ -133,7 +133,10 @@ void WindowFitTest::fitsTheScreen_data()
     });
     QTest::newRow("history") << Factory([](HistoryStore &history) {
         addLongWords(history);
-        return std::make_unique<HistoryWindow>(history, WeakWords(), true, nullptr);
+        auto *weak = new WeakHistory(history);
+        auto window = std::make_unique<HistoryWindow>(history, *weak, true, nullptr);
+        QObject::connect(window.get(), &QObject::destroyed, [weak] { delete weak; });
+        return window;
     });
     QTest::newRow("word book") << Factory([](HistoryStore &history) {
         addLongWords(history);

@@ -8,6 +8,7 @@
 #include <QScatterSeries>
 #include <QSet>
 #include <QStackedBarSeries>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 
@@ -18,8 +19,10 @@
 #include "history/historywindow.h"
 #include "history/studycalendar.h"
 #include "history/weakhistory.h"
+#include "history/wordbookwindow.h"
 #include "historysupport.h"
 #include "testsupport.h"
+#include "testsupport_ui.h"
 
 namespace
 {
@@ -111,11 +114,11 @@ void HistoryWindowTest::showsTheSeededHistory()
     tests[3].questions[7].chosenAnswer.clear();
     for (HistoryTest &test : tests)
         QVERIFY(store.addTest(test));
-    const WeakWords weak = WeakHistory(store).weakWords(Day1.date().addDays(2));
+    WeakHistory weak(store);
 
     // The records of this bank were put back from a backup that morning.
     QVERIFY(store.addRestore(HistoryFilter::current(), Day1.addDays(2).addSecs(-3600), 3, 1));
-    Clock::setDateTimeSource([] { return Day1.addDays(3); });
+    Clock::setDateTimeSource([] { return Day1.addDays(2).addSecs(3600); });
 
     HistoryWindow window(store, weak, true, nullptr);
     // One test after another: two on day 1, listening on day 2, then a test and a practice on day 3.
@@ -130,17 +133,17 @@ void HistoryWindowTest::showsTheSeededHistory()
     QVERIFY(points(window, "levelChart", HistoryCharts::Listening).isEmpty());
     const auto *restores = static_cast<QScatterSeries *>(chart(window, "levelChart")->series().constLast());
     QCOMPARE(restores->points(), (QList<QPointF>{{2.5, 1}}));
-    // Bars up to today, the day without tests empty.
-    QCOMPARE(bars(window, HistoryCharts::Directions), (QList<qreal>{2, 0, 1, 0}));
-    QCOMPARE(bars(window, HistoryCharts::Practice), (QList<qreal>{0, 0, 1, 0}));
-    QCOMPARE(bars(window, HistoryCharts::Listening), (QList<qreal>{0, 1, 0, 0}));
+    // A bar a day up to today, each kind apart.
+    QCOMPARE(bars(window, HistoryCharts::Directions), (QList<qreal>{2, 0, 1}));
+    QCOMPARE(bars(window, HistoryCharts::Practice), (QList<qreal>{0, 0, 1}));
+    QCOMPARE(bars(window, HistoryCharts::Listening), (QList<qreal>{0, 1, 0}));
     QCOMPARE(values(points(window, "speedChart")), (QList<qreal>{120, 120, 120}));
     QCOMPARE(values(points(window, "speedChart", HistoryCharts::Practice)), QList<qreal>{12});
     // 60 keys taken and 10 refused in a whole test; the practice's one question had none refused.
     QCOMPARE(values(points(window, "accuracyChart")), (QList<qreal>{85.71, 85.71, 85.71}));
     QCOMPARE(values(points(window, "accuracyChart", HistoryCharts::Practice)), QList<qreal>{100});
     QVERIFY(chart(window, "scoreChart")->legend()->isVisible());
-    // The calendar: three days in a row up to yesterday, two tests on the first.
+    // The calendar: three days in a row up to today, two tests on the first.
     const StudyDays &days = window.findChild<StudyCalendar *>(QStringLiteral("studyCalendar"))->days();
     QCOMPARE(std::tuple(days.tests(Day1.date()), days.currentRun(), days.longestRun(), days.daysStudied()),
              std::tuple(2, 3, 3, 3));
@@ -188,9 +191,24 @@ void HistoryWindowTest::showsTheSeededHistory()
     QVERIFY(practiseButton->isEnabled());
     practiseButton->click();
     QCOMPARE(window.result(), int(HistoryWindow::PracticeRequested));
-    // No weak word, or a test running: nothing to start from here.
-    QVERIFY(!HistoryWindow(store, WeakWords(), true, nullptr).findChild<QPushButton *>("practiceButton")->isEnabled());
+    // A test running: nothing to start from here.
     QVERIFY(!HistoryWindow(store, weak, false, nullptr).findChild<QPushButton *>("practiceButton")->isEnabled());
+
+    // The word book opens on the same words; taking every word off the weak
+    // list there leaves nothing to practise here.
+    ModalRecorder modals;
+    bool allBanks = false;
+    modals.answer(QStringLiteral("WordBookWindow"), [&allBanks](QDialog &dialog) {
+        allBanks = dialog.findChild<QCheckBox *>(QStringLiteral("showAll"))->isChecked();
+        dialog.findChild<QTableView *>(QStringLiteral("words"))->selectAll();
+        static_cast<WordBookWindow &>(dialog).markSelected(WordMark::Kind::NotWeak);
+        dialog.accept();
+    });
+    window.findChild<QPushButton *>(QStringLiteral("wordBookButton"))->click();
+    QCOMPARE(modals.shown(), QStringList{QStringLiteral("WordBookWindow")});
+    QVERIFY(allBanks);
+    QCOMPARE(column(*table, HistoryWindow::WeakColumn), (QStringList{"", "", "", ""}));
+    QVERIFY(!practiseButton->isEnabled());
     Clock::setDateTimeSource({});
 }
 
