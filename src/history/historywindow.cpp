@@ -41,7 +41,7 @@ namespace
 
     // Above this many points a series is drawn as a line only.
     constexpr int MarkedPointsUpTo = 60;
-    // Dates under an axis, at most.
+    // Dates under an axis, at most, until the chart has a width to fit them to.
     constexpr int DateLabels = 6;
 
     // Due weak words stand out in the colour of the practice test's badge;
@@ -267,6 +267,7 @@ void HistoryWindow::buildCharts()
         m_charts[i] = new QChartView(chart, m_tabs);
         m_charts[i]->setObjectName(QLatin1String(style.name));
         m_charts[i]->setRenderHint(QPainter::Antialiasing);
+        m_charts[i]->installEventFilter(this);
         m_tabs->addTab(m_charts[i], style.tab);
     }
 }
@@ -341,7 +342,8 @@ void HistoryWindow::reload()
             return a.startedAt < b.startedAt;
         });
     }
-    fillCharts(HistoryCharts(points, m_store.restores(filter), Clock::currentDateTime().date()));
+    m_chartData = HistoryCharts(points, m_store.restores(filter), Clock::currentDateTime().date());
+    fillCharts();
     fillStudyDays(points, filter);
     m_words = m_store.mostMissed(filter, MissedRows);
     fillTable();
@@ -361,8 +363,9 @@ void HistoryWindow::openWordBook()
     reload();
 }
 
-void HistoryWindow::fillCharts(const HistoryCharts &charts)
+void HistoryWindow::fillCharts()
 {
+    const HistoryCharts &charts = m_chartData;
     for (int i = 0; i < Charts::ChartCount; ++i)
     {
         const auto chart = Charts::Chart(i);
@@ -402,17 +405,37 @@ void HistoryWindow::fillCharts(const HistoryCharts &charts)
         // The legend tells the series apart once there are two.
         view->legend()->setVisible(drawn > 1);
 
-        const QList<QAbstractAxis *> axes = series.constFirst()->attachedAxes();
-        const bool perDay = chart == Charts::TestsPerDayChart;
-        setDates(qobject_cast<QCategoryAxis *>(axes.value(0)),
-                 perDay ? charts.dayLabels(DateLabels) : charts.testLabels(DateLabels),
-                 perDay ? charts.dayCount() : charts.testCount());
+        placeDates(chart);
         if (isPercent(chart))
             continue;
+        const QList<QAbstractAxis *> axes = series.constFirst()->attachedAxes();
         auto *values = qobject_cast<QValueAxis *>(axes.value(1));
         values->setRange(0, std::max<qreal>(std::ceil(charts.top(chart) * 1.1), 5));
         values->applyNiceNumbers();
     }
+}
+
+// As many dates under the chart as its width holds apart, at any scale.
+void HistoryWindow::placeDates(HistoryCharts::Chart chart)
+{
+    const QChartView *view = m_charts[chart];
+    const int label = view->fontMetrics().horizontalAdvance(QStringLiteral("2026/12/31")) * 3 / 2;
+    const int most = view->isVisible() ? std::max(2, view->width() * 3 / 4 / label) : DateLabels;
+    const bool perDay = chart == Charts::TestsPerDayChart;
+    auto *dates = qobject_cast<QCategoryAxis *>(view->chart()->axes(Qt::Horizontal).value(0));
+    setDates(dates, perDay ? m_chartData.dayLabels(most) : m_chartData.testLabels(most),
+             perDay ? m_chartData.dayCount() : m_chartData.testCount());
+}
+
+bool HistoryWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Show)
+    {
+        const auto chart = std::find(m_charts.cbegin(), m_charts.cend(), watched);
+        if (chart != m_charts.cend())
+            placeDates(Charts::Chart(chart - m_charts.cbegin()));
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void HistoryWindow::fillStudyDays(const QList<HistoryStore::TestPoint> &points, const HistoryFilter &filter)

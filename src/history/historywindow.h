@@ -60,12 +60,16 @@ public:
     // test may start now.
     HistoryWindow(HistoryStore &store, WeakHistory &weak, bool canPractise, QWidget *owner);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildCharts();
     void buildTable();
     void layOut();
     void reload();
-    void fillCharts(const HistoryCharts &charts);
+    void fillCharts();
+    void placeDates(HistoryCharts::Chart chart);
     void fillStudyDays(const QList<HistoryStore::TestPoint> &points, const HistoryFilter &filter);
     // The days words left the weak list, of the bank and direction in use or of all.
     QList<QDate> wordsLeft(const HistoryFilter &filter, const QDate &today);
@@ -93,4 +97,5 @@ private:
     QPushButton *m_practice;
     QPushButton *m_close;
     QList<HistoryStore::MissedWord> m_words;
+    HistoryCharts m_chartData;
 };
