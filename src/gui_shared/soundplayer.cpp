@@ -2,12 +2,15 @@
 
 #include <QAudioDevice>
 #include <QAudioOutput>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTextToSpeech>
 #include <QUrl>
 #include <QVoice>
+
+#include <utility>
 
 namespace
 {
@@ -48,6 +51,47 @@ namespace
         return true;
     }
 
+    // A word is spoken to its end. Qt's flite engine crashes when a word is
+    // stopped or replaced while it is spoken (a quick second Tab did it), so
+    // the sound asked for meanwhile waits for the word, the last one asked
+    // replacing any before it.
+    struct Waiting
+    {
+        std::function<void()> play;
+        QElapsedTimer since; // of the word spoken
+    };
+
+    Waiting &waiting()
+    {
+        static Waiting instance;
+        return instance;
+    }
+
+    // An engine that says nothing of its state for this long has lost the word.
+    constexpr qint64 LongestWordMs = 5000;
+
+    bool speaking(QTextToSpeech *engine)
+    {
+        return engine && waiting().since.isValid() && waiting().since.elapsed() < LongestWordMs
+               && engine->state() != QTextToSpeech::Error;
+    }
+
+    // Plays `sound` now, or once the word spoken has ended.
+    void whenQuiet(std::function<void()> sound)
+    {
+        if (speaking(SoundPlayer::speech()))
+            waiting().play = std::move(sound);
+        else
+            sound();
+    }
+
+    void wordEnded()
+    {
+        waiting().since.invalidate();
+        if (auto next = std::exchange(waiting().play, {}))
+            next();
+    }
+
     bool hasEnglishVoice()
     {
         QTextToSpeech *engine = SoundPlayer::speech();
@@ -75,6 +119,10 @@ QTextToSpeech *SoundPlayer::speech()
             return nullptr;
         auto *made = new QTextToSpeech(Engine);
         chooseEnglishVoice(*made);
+        QObject::connect(made, &QTextToSpeech::stateChanged, made, [](QTextToSpeech::State state) {
+            if (state == QTextToSpeech::Ready || state == QTextToSpeech::Error)
+                wordEnded();
+        });
         return made;
     }();
     return engine;
@@ -87,12 +135,12 @@ void SoundPlayer::play(const QString &path)
         seam().handler(path);
         return;
     }
-    if (QTextToSpeech *engine = speech(); engine && engine->state() == QTextToSpeech::Speaking)
-        engine->stop(QTextToSpeech::BoundaryHint::Immediate);
-    QMediaPlayer &p = mediaPlayer();
-    p.setSource(QUrl::fromLocalFile(path));
-    p.setPosition(0);
-    p.play();
+    whenQuiet([path] {
+        QMediaPlayer &p = mediaPlayer();
+        p.setSource(QUrl::fromLocalFile(path));
+        p.setPosition(0);
+        p.play();
+    });
 }
 
 void SoundPlayer::speak(const QString &text)
@@ -106,8 +154,10 @@ void SoundPlayer::speak(const QString &text)
     if (!engine)
         return;
     mediaPlayer().stop();
-    engine->stop(QTextToSpeech::BoundaryHint::Immediate);
-    engine->say(text);
+    whenQuiet([engine, text] {
+        waiting().since.start();
+        engine->say(text);
+    });
 }
 
 void SoundPlayer::playWord(const QString &path, const QString &text)

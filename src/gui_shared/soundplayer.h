@@ -9,9 +9,10 @@ class QTextToSpeech;
 
 // Plays pronunciation files through QtMultimedia, and speaks English words
 // that have no file offline through Qt TextToSpeech (the flite engine: no
-// network, no background service). One sound at a time: a new one stops the
-// one playing. Whether a file exists is not tested by play(): a missing file
-// simply plays nothing.
+// network, no background service). One sound at a time: a new one stops a
+// file playing, and follows a word being spoken, which is spoken to its end.
+// Whether a file exists is not tested by play(): a missing file simply plays
+// nothing.
 namespace SoundPlayer
 {
     // What stands in the way of a test that needs sound.

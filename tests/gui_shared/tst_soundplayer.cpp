@@ -22,6 +22,7 @@ private slots:
     void missingFilePlaysNothingAndGoesOn();
     void wordWithoutFileIsSpoken();
     void offlineEnglishVoiceIsThere();
+    void wordsAskedWhileOneIsSpokenFollowIt();
 };
 
 void TestSoundPlayer::shippedFilePlaysToItsEnd()
@@ -85,6 +86,25 @@ void TestSoundPlayer::offlineEnglishVoiceIsThere()
         });
     };
     QTRY_VERIFY_WITH_TIMEOUT(spoke(), 20000);
+}
+
+// Tab pressed quickly again and again: each word is spoken to its end (the
+// engine crashed when one was cut short), and the last one asked follows.
+void TestSoundPlayer::wordsAskedWhileOneIsSpokenFollowIt()
+{
+    if (SoundPlayer::readiness(true) != SoundPlayer::Readiness::Ready)
+        QSKIP("no sound output (bench/with-null-sound gives one)");
+    QTextToSpeech *speech = SoundPlayer::speech();
+    QTRY_VERIFY_WITH_TIMEOUT(speech->state() == QTextToSpeech::Ready, 20000);
+    QSignalSpy states(speech, &QTextToSpeech::stateChanged);
+    SoundPlayer::speak(QStringLiteral("one"));
+    QTRY_VERIFY_WITH_TIMEOUT(speech->state() == QTextToSpeech::Speaking, 20000);
+    for (const char *word : {"two", "three", "four"})
+        SoundPlayer::speak(QString::fromLatin1(word));
+    QTRY_COMPARE_WITH_TIMEOUT(states.count(), 4, 20000); // one and four, each Speaking then Ready
+    QCOMPARE(states.last().at(0).value<QTextToSpeech::State>(), QTextToSpeech::Ready);
+    QTest::qWait(200);
+    QCOMPARE(states.count(), 4);
 }
 
 QTEST_MAIN(TestSoundPlayer)
