@@ -70,16 +70,19 @@ namespace
     // An engine that says nothing of its state for this long has lost the word.
     constexpr qint64 LongestWordMs = 5000;
 
-    bool speaking(QTextToSpeech *engine)
+    // Asks the engine only after a word was said: files alone never load it.
+    bool speaking()
     {
-        return engine && waiting().since.isValid() && waiting().since.elapsed() < LongestWordMs
-               && engine->state() != QTextToSpeech::Error;
+        if (!waiting().since.isValid() || waiting().since.elapsed() >= LongestWordMs)
+            return false;
+        QTextToSpeech *engine = SoundPlayer::speech();
+        return engine && engine->state() != QTextToSpeech::Error;
     }
 
     // Plays `sound` now, or once the word spoken has ended.
     void whenQuiet(std::function<void()> sound)
     {
-        if (speaking(SoundPlayer::speech()))
+        if (speaking())
             waiting().play = std::move(sound);
         else
             sound();
