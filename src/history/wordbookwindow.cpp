@@ -5,11 +5,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcutEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -84,7 +86,7 @@ void WordBookWindow::build()
     m_search->setClearButtonEnabled(true);
     connect(m_stateFilter, &QComboBox::currentIndexChanged, this, &WordBookWindow::refilter);
     connect(m_search, &QLineEdit::textChanged, this, &WordBookWindow::refilter);
-    connect(m_search, &QLineEdit::returnPressed, this, &WordBookWindow::selectFound);
+    m_search->installEventFilter(this);
 
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("words"));
@@ -117,6 +119,8 @@ void WordBookWindow::build()
     m_removeWeak->setToolTip(QStringLiteral("4日の正解を待たずに、苦手単語から外します。"));
     m_close = button(QStringLiteral("closeButton"), QStringLiteral("閉じる"), this);
     m_close->setDefault(true);
+    for (QPushButton *command : {m_known, m_addWeak, m_removeWeak})
+        command->installEventFilter(this);
     connect(m_known, &QPushButton::clicked, this, &WordBookWindow::toggleKnown);
     connect(m_addWeak, &QPushButton::clicked, this, [this] { markSelected(WordMark::Kind::Weak); });
     connect(m_removeWeak, &QPushButton::clicked, this, [this] { markSelected(WordMark::Kind::NotWeak); });
@@ -220,6 +224,29 @@ void WordBookWindow::selectFound()
         return;
     m_table->setFocus();
     m_table->selectRow(found);
+}
+
+// Enter in the search goes to the word found; left to the dialog, it would
+// press 閉じる too. A command's mnemonic carries it out at once: a button
+// clicks itself only after a short animation, and an Esc typed meanwhile
+// closed the window with the choice never made.
+bool WordBookWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut && !static_cast<QShortcutEvent *>(event)->isAmbiguous())
+    {
+        if (auto *command = qobject_cast<QPushButton *>(watched))
+        {
+            command->click();
+            return true;
+        }
+    }
+    if (watched != m_search || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    selectFound();
+    return true;
 }
 
 void WordBookWindow::refilter()

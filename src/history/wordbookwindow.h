@@ -39,6 +39,9 @@ public:
     // Every bank and direction of the history, or those in use only.
     void setShowAll(bool all);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void build();
     // The three commands, as buttons; the context menu holds them in the same order.
