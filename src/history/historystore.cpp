@@ -12,6 +12,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdio>
 
@@ -733,12 +734,12 @@ QList<HistoryStore::TestPoint> HistoryStore::testPoints(const HistoryFilter &fil
         return points;
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    // A question left on screen when the learner stopped the test was not asked.
-    query.prepare(QStringLiteral("SELECT t.started_at, t.score, t.level_after, t.seconds, TOTAL(q.keys_accepted),"
-                                 " TOTAL(q.keys_rejected), t.records_saved, t.direction = :heard, t.kind,"
-                                 " TOTAL(q.answered OR t.ended_by = :timeLimit), TOTAL(q.correct)"
-                                 " FROM tests t LEFT JOIN questions q ON q.test_id = t.id WHERE %1"
-                                 " GROUP BY t.id ORDER BY t.started_at, t.id")
+    // The sums of a test's questions in one look-up of them, as one text.
+    query.prepare(QStringLiteral("SELECT t.started_at, t.score, t.level_after, t.seconds, t.records_saved,"
+                                 " t.direction = :heard, t.kind, t.ended_by = :timeLimit,"
+                                 " (SELECT printf('%d %d %d %d %d', SUM(keys_accepted), SUM(keys_rejected),"
+                                 " SUM(answered), COUNT(*), SUM(correct)) FROM questions WHERE test_id = t.id)"
+                                 " FROM tests t WHERE %1 ORDER BY t.started_at, t.id")
                       .arg(whereClause(filter, QStringLiteral("t"))));
     bindFilter(query, filter);
     query.bindValue(QStringLiteral(":heard"), HistoryFilter::ListeningDirection);
@@ -750,12 +751,27 @@ QList<HistoryStore::TestPoint> HistoryStore::testPoints(const HistoryFilter &fil
     }
     while (query.next())
     {
+        enum Sum
+        {
+            KeysAccepted,
+            KeysRejected,
+            Answered,
+            Shown,
+            Correct,
+            SumCount,
+        };
+        std::array<int, SumCount> sums {};
+        const QStringList texts = query.value(8).toString().split(u' ');
+        for (qsizetype i = 0; i < texts.size() && i < SumCount; ++i)
+            sums[i] = texts[i].toInt();
         TestPoint point {QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong()), query.value(1).toInt(),
-                         query.value(2).toInt(), query.value(3).toDouble(), query.value(4).toInt(),
-                         query.value(5).toInt(), query.value(6).toInt() != 0, query.value(7).toInt() != 0};
-        point.kind = TestKinds::fromLetter(query.value(8).toString()).value_or(TestKind::Preview);
-        point.asked = query.value(9).toInt();
-        point.correct = query.value(10).toInt();
+                         query.value(2).toInt(), query.value(3).toDouble(), sums[KeysAccepted], sums[KeysRejected],
+                         query.value(4).toInt() != 0, query.value(5).toInt() != 0};
+        point.kind = TestKinds::fromLetter(query.value(6).toString()).value_or(TestKind::Preview);
+        // A question left on screen when the learner stopped the test was not
+        // asked; the one the time limit ended on was.
+        point.asked = query.value(7).toInt() != 0 ? sums[Shown] : sums[Answered];
+        point.correct = sums[Correct];
         points.append(point);
     }
     return points;
