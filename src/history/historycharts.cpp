@@ -19,6 +19,7 @@ HistoryCharts::HistoryCharts(const QList<HistoryStore::TestPoint> &points,
     for (const HistoryStore::TestPoint &point : points)
     {
         addTest(point, qreal(m_testDays.size()));
+        m_testTimes.append(point.startedAt);
         m_testDays.append(point.startedAt.date());
     }
 
@@ -66,6 +67,37 @@ void HistoryCharts::addTest(const HistoryStore::TestPoint &point, qreal x)
     const int keys = point.keysAccepted + point.keysRejected;
     if (keys > 0)
         add(AccuracyChart, 100.0 * point.keysAccepted / keys);
+}
+
+QString HistoryCharts::pointText(Chart chart, const QPointF &point) const
+{
+    const qsizetype test = qRound(point.x());
+    if (test < 0 || test >= m_testTimes.size() || test != point.x())
+        return {};
+    const QString when = m_testTimes[test].toString(QStringLiteral("yyyy/MM/dd H:mm　"));
+    switch (chart)
+    {
+    case ScoreChart:
+    case AccuracyChart:
+        return when + QStringLiteral("%1％").arg(point.y(), 0, 'f', 0);
+    case LevelChart:
+        return when + QStringLiteral("LEVEL %1").arg(point.y());
+    case SpeedChart:
+        return when + QStringLiteral("%1キー／分").arg(point.y(), 0, 'f', 0);
+    default:
+        return {};
+    }
+}
+
+QString HistoryCharts::dayText(int day) const
+{
+    if (day < 0 || day >= dayCount())
+        return {};
+    int tests = 0;
+    for (const QList<int> &perDay : m_perDay)
+        tests += perDay[day];
+    return m_firstDay.addDays(day).toString(QStringLiteral("yyyy/MM/dd　"))
+           + (tests > 0 ? QStringLiteral("テスト %1回").arg(tests) : QStringLiteral("テストなし"));
 }
 
 QList<HistoryCharts::Label> HistoryCharts::testLabels(int most) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -73,10 +74,16 @@ public:
     // The same under the bars.
     QList<Label> dayLabels(int most) const;
 
+    // What a point of a chart says under the pointer: when its test began and its value.
+    QString pointText(Chart chart, const QPointF &point) const;
+    // What a bar says: its day and its tests.
+    QString dayText(int day) const;
+
 private:
     void addTest(const HistoryStore::TestPoint &point, qreal x);
     static QList<Label> labels(const QList<QDate> &days, int most);
 
+    QList<QDateTime> m_testTimes;
     QList<QDate> m_testDays;
     std::array<std::array<QList<QPointF>, SeriesCount>, ChartCount> m_points;
     std::array<qreal, ChartCount> m_top {};

@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QCursor>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include <QStackedBarSeries>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -220,6 +222,9 @@ void HistoryWindow::buildCharts()
                 bars->append(set);
             }
             bars->setBarWidth(0.8);
+            connect(bars, &QStackedBarSeries::hovered, this, [this](bool on, int day) {
+                showTip(on ? m_chartData.dayText(day) : QString());
+            });
             chart->addSeries(bars);
         }
         else
@@ -231,6 +236,9 @@ void HistoryWindow::buildCharts()
                 const QColor color = kind.color.isValid() ? kind.color : style.color;
                 series->setPen(QPen(color, 2, kind.pen));
                 series->setColor(color);
+                connect(series, &QLineSeries::hovered, this, [this, i](const QPointF &point, bool on) {
+                    showTip(on ? m_chartData.pointText(Charts::Chart(i), point) : QString());
+                });
                 chart->addSeries(series);
             }
         }
@@ -242,6 +250,9 @@ void HistoryWindow::buildCharts()
             restores->setMarkerSize(fontMetrics().height() * 0.8);
             restores->setColor(RestoreColor);
             restores->setBorderColor(RestoreColor);
+            connect(restores, &QScatterSeries::hovered, this, [this](const QPointF &point, bool on) {
+                showTip(on ? QStringLiteral("%1（LEVEL %2）").arg(RestoreName).arg(point.y()) : QString());
+            });
             chart->addSeries(restores);
         }
         auto *dates = new QCategoryAxis(chart);
@@ -425,6 +436,14 @@ void HistoryWindow::placeDates(HistoryCharts::Chart chart)
     auto *dates = qobject_cast<QCategoryAxis *>(view->chart()->axes(Qt::Horizontal).value(0));
     setDates(dates, perDay ? m_chartData.dayLabels(most) : m_chartData.testLabels(most),
              perDay ? m_chartData.dayCount() : m_chartData.testCount());
+}
+
+void HistoryWindow::showTip(const QString &text)
+{
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(QCursor::pos(), text, this);
 }
 
 bool HistoryWindow::eventFilter(QObject *watched, QEvent *event)

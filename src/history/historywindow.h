@@ -70,6 +70,8 @@ private:
     void reload();
     void fillCharts();
     void placeDates(HistoryCharts::Chart chart);
+    // What the point or bar under the pointer says; "" hides it.
+    void showTip(const QString &text);
     void fillStudyDays(const QList<HistoryStore::TestPoint> &points, const HistoryFilter &filter);
     // The days words left the weak list, of the bank and direction in use or of all.
     QList<QDate> wordsLeft(const HistoryFilter &filter, const QDate &today);

@@ -128,6 +128,17 @@ void HistoryChartsTest::daysAndRestores()
     QCOMPARE(charts.testsPerDay(Charts::Listening), (QList<int>{0, 0, 0, 1, 0, 0}));
     QCOMPARE(charts.top(Charts::TestsPerDayChart), 3.0);
 
+    // Under the pointer: the test's start and its value; a bar's day and tests.
+    const auto tip = [&charts](Charts::Chart chart, Charts::Series series, int n) {
+        return charts.pointText(chart, charts.points(chart, series)[n]);
+    };
+    QCOMPARE(tip(Charts::ScoreChart, Charts::Practice, 0), QStringLiteral("2026/11/02 11:00　100％"));
+    QCOMPARE(tip(Charts::LevelChart, Charts::Directions, 2), QStringLiteral("2026/11/05 9:00　LEVEL 4"));
+    QCOMPARE(tip(Charts::SpeedChart, Charts::Listening, 0), QStringLiteral("2026/11/05 9:00　90キー／分"));
+    QCOMPARE(charts.pointText(Charts::LevelChart, charts.restoreMarks()[0]), QString());
+    QCOMPARE(charts.dayText(0), QStringLiteral("2026/11/02　テスト 3回"));
+    QCOMPARE(charts.dayText(1), QStringLiteral("2026/11/03　テストなし"));
+
     const Charts none({}, {}, Day1);
     QCOMPARE(none.testCount(), 0);
     QCOMPARE(none.dayCount(), 0);

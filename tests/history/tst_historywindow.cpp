@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolTip>
 
 #include "bank/questions.h"
 #include "core/clock.h"
@@ -143,6 +144,10 @@ void HistoryWindowTest::showsTheSeededHistory()
     QCOMPARE(values(points(window, "accuracyChart")), (QList<qreal>{85.71, 85.71, 85.71}));
     QCOMPARE(values(points(window, "accuracyChart", HistoryCharts::Practice)), QList<qreal>{100});
     QVERIFY(chart(window, "scoreChart")->legend()->isVisible());
+    // A point under the pointer tells its test's start.
+    auto *practiceLine = static_cast<QLineSeries *>(chart(window, "scoreChart")->series()[HistoryCharts::Practice]);
+    emit practiceLine->hovered(practiceLine->at(0), true);
+    QCOMPARE(QToolTip::text(), QStringLiteral("2026/11/04 9:10　100％"));
     // The calendar: three days in a row up to today, two tests on the first.
     const StudyDays &days = window.findChild<StudyCalendar *>(QStringLiteral("studyCalendar"))->days();
     QCOMPARE(std::tuple(days.tests(Day1.date()), days.currentRun(), days.longestRun(), days.daysStudied()),
