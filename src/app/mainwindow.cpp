@@ -688,9 +688,9 @@ void MainWindow::startPractice()
             return;
         }
         // Words not due yet are practised only when the learner knows that the answers will not count.
-        if (!Message::ask(TestRules::EarlyPracticeQuestion(next.day, next.count, today)))
-            return;
         words = weak.practiceWords(m_practiceSize, WeakWords::Take::Early);
+        if (!Message::ask(TestRules::EarlyPracticeQuestion(next.day, next.count, today, int(words.size()))))
+            return;
     }
     startPracticeOf(words);
 }

@@ -326,14 +326,17 @@ QString TestRules::ScheduleNote(const WordSchedule &schedule)
     return {};
 }
 
-QString TestRules::EarlyPracticeQuestion(const QDate &nextDay, int count, const QDate &today)
+QString TestRules::EarlyPracticeQuestion(const QDate &nextDay, int count, const QDate &today, int practised)
 {
+    // The practice may take more words than that day's, or fewer: it says how many.
+    const QString words = practised == count ? QStringLiteral("その単語") : QStringLiteral("予定の近い%1語").arg(practised);
     return QStringLiteral("今日復習する苦手単語はありません。\n"
                           "次は%1（%2日後）に%3語を復習する予定です。\n\n"
-                          "その単語を今すぐ練習しますか？\n予定日より前の正解は、復習の段階に数えません。")
+                          "%4を今すぐ練習しますか？\n予定日より前の正解は、復習の段階に数えません。")
         .arg(nextDay.toString(QStringLiteral("M月d日")))
         .arg(today.daysTo(nextDay))
-        .arg(count);
+        .arg(count)
+        .arg(words);
 }
 
 QString TestRules::WeakWordsCaption(int dueCount)

@@ -72,8 +72,9 @@ namespace TestRules
     // its step ("2/4"), or that the answer moved nothing (too slow, before
     // its day) or took it off the list; empty for a word off the schedule.
     QString ScheduleNote(const WordSchedule &schedule);
-    // Asked when no weak word is due today but some will be.
-    QString EarlyPracticeQuestion(const QDate &nextDay, int count, const QDate &today);
+    // Asked when no weak word is due today but some will be: `count` fall due
+    // on `nextDay`, and the practice would take the `practised` soonest.
+    QString EarlyPracticeQuestion(const QDate &nextDay, int count, const QDate &today, int practised);
 
     // "苦手単語 12語": the weak words due for practice.
     QString WeakWordsCaption(int dueCount);

@@ -1627,7 +1627,11 @@ void MainWindowTest::practiceSizeFollowsTheMenu()
                  QString::number(chosen));
     }
 
-    Message::setQuestionHandler([](const QString &) { return true; });
+    QString question;
+    Message::setQuestionHandler([&question](const QString &text) {
+        question = text;
+        return true;
+    });
     QStringList result;
     s.modals.answer(QStringLiteral("Result"), [&](QDialog &dialog) {
         for (const QString &name : {QStringLiteral("Label16"), QStringLiteral("Label2_%1").arg(asked - 1),
@@ -1651,6 +1655,9 @@ void MainWindowTest::practiceSizeFollowsTheMenu()
     QCOMPARE(result[0], QStringLiteral("1問10点で%1点以上が合格です").arg(passMark));
     QVERIFY(!result[1].isEmpty());
     QVERIFY(result[2].isEmpty());
+    // Asked only with nothing due, saying how many of the words due later it takes.
+    const QString taken = asked == 30 ? QStringLiteral("その単語") : QStringLiteral("予定の近い%1語").arg(asked);
+    QCOMPARE(question.contains(QStringLiteral("30語を復習する予定です。\n\n%1を今すぐ").arg(taken)), early);
 }
 
 void MainWindowTest::practisedWordLeavesOnItsSchedule()
