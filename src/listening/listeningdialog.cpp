@@ -127,8 +127,8 @@ ListeningTest *ListeningDialog::prepareTest(WeakHistory *weak, TestSession::Hist
     const Choice choice = dialog.choice();
     const TestKind kind = choice.dictation ? (choice.weakWords ? TestKind::DictationWeakWords : TestKind::Dictation)
                                            : (choice.weakWords ? TestKind::ListeningWeakWords : TestKind::Listening);
-    // The LEVELs ask every word, as a review does; the weak words leave out those marked known.
-    const QList<int> words = ListeningTest::chooseWords(kind, level, weakWords.practiceWords(QuestionsPerTest), {});
+    const QList<int> words = ListeningTest::chooseWords(kind, level, weakWords.practiceWords(QuestionsPerTest),
+                                                        ListeningTest::knownWords(history.store));
     if (words.isEmpty())
     {
         Message::show(choice.weakWords ? QStringLiteral("聞き取りの苦手単語はまだありません。")

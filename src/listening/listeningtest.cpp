@@ -5,6 +5,8 @@
 #include "bank/questions.h"
 #include "core/common.h"
 #include "core/settings.h"
+#include "history/historyfilter.h"
+#include "history/knownwords.h"
 #include "judge/keycodelookup.h"
 #include "listening/listeningword.h"
 #include "testrun/testrules.h"
@@ -39,6 +41,18 @@ QList<int> ListeningTest::chooseWords(TestKind kind, int level, const QList<int>
         return ListeningDraw::fromWeakWords(close, weakWords, QuestionsPerTest, candidates, known, TestRules::DrawIndex);
     return ListeningDraw::fromLevels(close, level * QuestionsPerLevel, QuestionsPerTest, candidates, known,
                                      TestRules::DrawIndex);
+}
+
+ListeningDraw::Known ListeningTest::knownWords(HistoryStore *store)
+{
+    if (!store)
+        return {};
+    HistoryFilter every;
+    every.all = true;
+    const KnownWords known = KnownWords::read(*store, every);
+    if (known.size() == 0)
+        return {};
+    return [known, words = bankWords()](int index) { return known.isKnownEnglish(words.value(index)); };
 }
 
 bool ListeningTest::isDictation() const

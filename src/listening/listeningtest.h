@@ -40,6 +40,10 @@ public:
     // words of LEVEL 1 to `level`; none the learner knows.
     static QList<int> chooseWords(TestKind kind, int level, const QList<int> &weakWords,
                                   const ListeningDraw::Known &known);
+    // The words of the bank in use whose English the learner has marked
+    // 知っている in the word book, in any bank or direction: knowing a word is
+    // knowing it by ear too. No store, or one that cannot be read, knows none.
+    static ListeningDraw::Known knownWords(HistoryStore *store);
 
     // Some word of the test has no pronunciation file and is spoken.
     bool needsSpeech() const;

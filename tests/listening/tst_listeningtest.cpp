@@ -35,6 +35,7 @@ private slots:
     void initTestCase();
     void scripts_data();
     void scripts();
+    void knownWordsAreNotAsked();
 
 private:
     void type(ListeningTest &test, const QString &text);
@@ -261,6 +262,42 @@ void ListeningTestTest::scripts()
     QStringList notes = ended.last().at(0).value<TestOutcome>().scheduleNotes;
     notes.removeAll(QString());
     QCOMPARE(notes.size(), TestKinds::practisesWeakWords(testKind) ? missed : 0);
+}
+
+void ListeningTestTest::knownWordsAreNotAsked()
+{
+    ProgramFolderFixture folder;
+    QStringList groups;
+    for (int i = 0; i < Words.size(); ++i)
+        groups << Words[i] << QStringLiteral("意味%1").arg(i) << QStringLiteral("いみ");
+    folder.writeStandardBank(groups);
+    Common::LoadQuestions();
+    Common::LoadTestSettings();
+    Common::LoadRecords();
+
+    // Marked in either direction; the last mark of a word stands, so the
+    // word taken back (30) is asked again.
+    const HistoryFilter bank = HistoryFilter::current();
+    const QDateTime at(QDate(2026, 12, 1), QTime(9, 0));
+    QList<HistoryStore::Mark> marks;
+    for (int i = 0; i <= 30; ++i)
+    {
+        const QString meaning = QStringLiteral("意味%1").arg(i);
+        const bool english = i >= 15;
+        marks.append({at, bank.bankKind, bank.bankName,
+                      english ? Common::TransModeEnglish : Common::TransModeJapanese, english ? meaning : Words[i],
+                      english ? Words[i] : meaning, i, WordMark::Kind::Known});
+    }
+    marks.append(marks.last());
+    marks.last().at = at.addSecs(60);
+    marks.last().kind = WordMark::Kind::NotKnown;
+    HistoryStore store(HistoryStore::defaultPath());
+    QVERIFY(store.addMarks(marks));
+
+    QList<int> asked =
+        ListeningTest::chooseWords(TestKind::Dictation, int(Words.size()), {}, ListeningTest::knownWords(&store));
+    std::sort(asked.begin(), asked.end());
+    QCOMPARE(asked, (QList<int> {30, 31, 32, 33}));
 }
 
 QTEST_GUILESS_MAIN(ListeningTestTest)
