@@ -39,6 +39,7 @@ private slots:
 
 private:
     void type(ListeningTest &test, const QString &text);
+    static void loadBank(ProgramFolderFixture &folder, const QString &bank);
 
     QHash<QChar, int> m_keys;
 };
@@ -70,6 +71,35 @@ void ListeningTestTest::type(ListeningTest &test, const QString &text)
 // s stops the test and t lets the time limit pass. The bank asks entries 3,
 // 10 and 21 (cap, mat, hit), standard or the learner's own, written either
 // way round.
+// The words as a bank of the kind named: the standard bank in a direction
+// (和訳, 英訳), a learner's own list with the English first (user) or second
+// (reversed); loaded as the program loads it.
+void ListeningTestTest::loadBank(ProgramFolderFixture &folder, const QString &bank)
+{
+    if (bank == u"user" || bank == u"reversed")
+    {
+        QStringList lines;
+        for (int i = 0; i < Words.size(); ++i)
+        {
+            const QString meaning = QStringLiteral("意味%1").arg(i);
+            lines << (bank == u"user" ? QStringList {Words[i], meaning, QStringLiteral("いみ")}
+                                      : QStringList {meaning, Words[i], Words[i]});
+        }
+        folder.useUserBank(QStringLiteral("mine"), lines);
+    }
+    else
+    {
+        QStringList groups;
+        for (int i = 0; i < Words.size(); ++i)
+            groups << Words[i] << QStringLiteral("意味%1").arg(i) << QStringLiteral("いみ");
+        folder.writeStandardBank(groups);
+        folder.setCommon(Common::KeyTransMode, bank);
+    }
+    Common::LoadQuestions();
+    Common::LoadTestSettings();
+    Common::LoadRecords();
+}
+
 void ListeningTestTest::scripts_data()
 {
     QTest::addColumn<QString>("kind");
@@ -117,32 +147,10 @@ void ListeningTestTest::scripts()
     QFETCH(int, score);
 
     ProgramFolderFixture folder;
-    const bool user = bank == u"user" || bank == u"reversed";
-    if (user)
-    {
-        QStringList lines;
-        for (int i = 0; i < Words.size(); ++i)
-        {
-            const QString meaning = QStringLiteral("意味%1").arg(i);
-            lines << (bank == u"user" ? QStringList {Words[i], meaning, QStringLiteral("いみ")}
-                                      : QStringList {meaning, Words[i], Words[i]});
-        }
-        folder.useUserBank(QStringLiteral("mine"), lines);
-    }
-    else
-    {
-        QStringList groups;
-        for (int i = 0; i < Words.size(); ++i)
-            groups << Words[i] << QStringLiteral("意味%1").arg(i) << QStringLiteral("いみ");
-        folder.writeStandardBank(groups);
-        folder.setCommon(Common::KeyTransMode, bank);
-    }
     double now = 1000;
     Clock::setSource([&now] { return now; });
     JudgeTableSet::BuildJudgeTable();
-    Common::LoadQuestions();
-    Common::LoadTestSettings();
-    Common::LoadRecords();
+    loadBank(folder, bank);
     const int levelBefore = Common::CurrentLevel;
 
     HistoryStore store(HistoryStore::defaultPath());
@@ -214,7 +222,8 @@ void ListeningTestTest::scripts()
     for (int n = 0; n < Common::TestQuestionIndex; ++n)
     {
         const QString word = ListeningWord::typedOf(Common::QuestionBank[Asked[n]]);
-        QVERIFY2(heard.contains((user ? QString() : Common::SoundFilePath(Asked[n])) + u'|' + word), qPrintable(word));
+        const bool spoken = bank == u"user" || bank == u"reversed";
+        QVERIFY2(heard.contains((spoken ? QString() : Common::SoundFilePath(Asked[n])) + u'|' + word), qPrintable(word));
     }
     if (TestKinds::isDictation(testKind))
         QCOMPARE(dictationBox, box);
@@ -267,13 +276,7 @@ void ListeningTestTest::scripts()
 void ListeningTestTest::knownWordsAreNotAsked()
 {
     ProgramFolderFixture folder;
-    QStringList groups;
-    for (int i = 0; i < Words.size(); ++i)
-        groups << Words[i] << QStringLiteral("意味%1").arg(i) << QStringLiteral("いみ");
-    folder.writeStandardBank(groups);
-    Common::LoadQuestions();
-    Common::LoadTestSettings();
-    Common::LoadRecords();
+    loadBank(folder, Common::TransModeJapanese);
 
     // Marked in either direction; the last mark of a word stands, so the
     // word taken back (30) is asked again.
